@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace ondal {
+
+// The application title: the settings store's application name, the caption
+// of every message box and the About box's title.
+inline constexpr char16_t ApplicationTitle[] = u"Ondal";
+
+// A modal message with the prompt, one OK button, no icon and the application
+// title as caption. The answer is never used. The real one (a QMessageBox)
+// lives with the windows; tests install a recorder so nothing ever blocks.
+class MessageBoxService
+{
+public:
+    virtual ~MessageBoxService() = default;
+    virtual void msgBox(const QString &prompt) = 0;
+
+    // The service every window uses. Until one is installed, messages go to
+    // standard error, so a test can never block on a dialog.
+    static MessageBoxService &current();
+    // Installs a service (not owned); nullptr restores the fallback.
+    static void install(MessageBoxService *service);
+};
+
+} // namespace ondal

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "runtime/MessageBoxService.h"
+#include "runtime/RuntimeError.h"
+
+#include <QString>
+
+#include <utility>
+
+namespace ondal {
+
+// "Run-time error '13':\n\nType mismatch"
+QString uncaughtErrorText(const RuntimeError &error);
+
+// What happens to an error no handler catches: the message above, then the
+// program carries on with every window as the error left it.
+void reportUncaught(const RuntimeError &error, MessageBoxService &messages);
+
+// Runs an event handler; a RuntimeError escaping it is reported, never
+// propagated into Qt's event loop.
+template <typename Handler>
+void runHandler(Handler &&handler, MessageBoxService &messages = MessageBoxService::current())
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const RuntimeError &error) {
+        reportUncaught(error, messages);
+    }
+}
+
+} // namespace ondal
