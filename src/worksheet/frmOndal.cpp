@@ -1,0 +1,3 @@
+#include "worksheet/frmOndal.h"
+
+frmOndal::frmOndal(QWidget *parent) : QWidget(parent) {}
