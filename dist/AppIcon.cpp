@@ -1,0 +1,33 @@
+#include "AppIcon.h"
+
+#include <QString>
+
+// The resource lives in a static library: naming its initializer here makes
+// the linker keep it in every program that asks for the icon. It registers
+// the resource once, however often the icon is asked for.
+static void initIconResource()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(ondal_icons);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+namespace ondal {
+
+QList<int> applicationIconSizes()
+{
+    return {16, 32, 48, 64, 128, 256};
+}
+
+QIcon applicationIcon()
+{
+    initIconResource();
+    QIcon icon;
+    for (const int size : applicationIconSizes())
+        icon.addFile(QStringLiteral(":/ondal/icons/ondal-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace ondal
