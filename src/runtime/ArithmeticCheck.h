@@ -19,8 +19,9 @@ public:
     double mul(double a, double b);
     double div(double a, double b);
 
-    // Throws the RuntimeError for the first exception met, if any, and
-    // clears the record.
+    // Clears the record and throws the error for what it held: Overflow for
+    // an overflow or invalid operation, else DivisionByZero; nothing if the
+    // calculation met neither.
     void check();
 
     bool divideByZero() const noexcept { return m_divideByZero; }

@@ -1,6 +1,7 @@
 #include "runtime/SettingsStore.h"
 
 #include <QSettings>
+#include <QStringList>
 
 namespace ondal {
 namespace {
@@ -17,7 +18,16 @@ QString SettingsStore::get(const QString &application, const QString &section, c
 {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
     const QVariant stored = settings.value(keyPath(section, key));
-    return stored.isValid() ? stored.toString() : defaultValue;
+    if (!stored.isValid())
+        return defaultValue;
+    // What save() writes is always quoted where it needs to be, but a value
+    // typed into the file by hand as MainLeft=1,5 reads back as the list
+    // ("1", "5"): give the text back as it stood.
+    if (stored.userType() == QMetaType::QStringList)
+        return stored.toStringList().join(u',');
+    if (!stored.canConvert<QString>())
+        return defaultValue;
+    return stored.toString();
 }
 
 void SettingsStore::save(const QString &application, const QString &section, const QString &key,
@@ -26,6 +36,7 @@ void SettingsStore::save(const QString &application, const QString &section, con
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
     settings.setValue(keyPath(section, key), value);
     settings.sync();
+    m_lastSaveSucceeded = settings.status() == QSettings::NoError;
 }
 
 } // namespace ondal
