@@ -18,7 +18,9 @@ double numberEntry(const QString &text);
 
 // Strict numeric conversion: the whole text, less surrounding blanks, must be
 // a number in the user's format. Throws TypeMismatch otherwise (the empty text
-// too) and Overflow when the value does not fit the target type.
+// too) and Overflow when the value does not fit the target type. The digits
+// are rounded once, straight to the target type; a value that rounds to the
+// largest float (such as 3.4028235E+38) still fits a single.
 double strictToDouble(const QString &text);
 float strictToSingle(const QString &text);
 
