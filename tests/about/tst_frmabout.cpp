@@ -1,0 +1,241 @@
+#include "FakePlatform.h"
+
+#include "about/frmAbout.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+class Tst_frmAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void window();
+    void controls_data();
+    void controls();
+    void captionsFitTheirLabels();
+    void separatorIsPainted();
+    void okHasTheFocusAndEnterCloses();
+    void escapeAndCloseBoxUnloadLikeOk_data();
+    void escapeAndCloseBoxUnloadLikeOk();
+    void enterOnSysInfoPressesIt();
+    void sysInfoFailureKeepsTheBoxOpen();
+    void reopeningLoadsAfresh();
+
+private:
+    RecordingMessages m_messages;
+    FakeRegistry m_registry;
+    FakeFileTest m_files;
+    FakeStarter m_starter;
+};
+
+void Tst_frmAbout::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+    ondal::MessageBoxService::install(&m_messages);
+}
+
+void Tst_frmAbout::cleanupTestCase()
+{
+    ondal::MessageBoxService::install(nullptr);
+}
+
+void Tst_frmAbout::init()
+{
+    m_messages.prompts.clear();
+    m_registry = FakeRegistry();
+    m_starter.started.clear();
+}
+
+void Tst_frmAbout::window()
+{
+    frmAbout about;
+    QCOMPARE(about.objectName(), QStringLiteral("frmAbout"));
+    QCOMPARE(about.windowTitle(), QStringLiteral("About Ondal"));
+    QCOMPARE(about.size(), QSize(391, 242));
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
+    QVERIFY(flags & Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void Tst_frmAbout::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("blackText");
+
+    // Twips over 15, edges rounded.
+    QTest::newRow("cmdOK") << "cmdOK"
+                           << "OK" << QRect(283, 175, 98, 23) << false;
+    QTest::newRow("cmdSysInfo") << "cmdSysInfo"
+                                << "&System Info..." << QRect(284, 205, 97, 23) << false;
+    QTest::newRow("lblTitle set at load") << "lblTitle"
+                                          << "Ondal" << QRect(70, 16, 273, 32) << true;
+    QTest::newRow("lblVersion set at load") << "lblVersion"
+                                            << "Version 1.1.0" << QRect(70, 52, 273, 15) << false;
+    QTest::newRow("lblDescription")
+        << "lblDescription" << QString() << QRect(70, 75, 273, 78) << true;
+    QTest::newRow("lblDisclaimer")
+        << "lblDisclaimer" << QString() << QRect(17, 175, 210, 55) << true;
+}
+
+void Tst_frmAbout::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, blackText);
+
+    frmAbout about;
+    auto *widget = about.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        QCOMPARE(button->text(), text);
+        return;
+    }
+    auto *label = qobject_cast<QLabel *>(widget);
+    QVERIFY(label);
+    if (!text.isEmpty())
+        QCOMPARE(label->text(), text);
+    if (blackText)
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+}
+
+void Tst_frmAbout::captionsFitTheirLabels()
+{
+    frmAbout about;
+    const QList<QLabel *> labels = about.findChildren<QLabel *>();
+    QCOMPARE(labels.size(), 4);
+    for (const QLabel *label : labels) {
+        const QRect room = label->contentsRect();
+        const QRect used = label->fontMetrics().boundingRect(
+            room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+        QVERIFY2(room.contains(used), qPrintable(label->objectName()));
+    }
+    QVERIFY(about.findChild<QLabel *>(QStringLiteral("lblDisclaimer"))
+                ->text()
+                .contains(QStringLiteral("Copyright 2001")));
+    for (const QPushButton *button : about.findChildren<QPushButton *>()) {
+        const QString caption = QString(button->text()).remove(QLatin1Char('&'));
+        QVERIFY2(button->fontMetrics().horizontalAdvance(caption) + 8 <= button->width(),
+                 qPrintable(button->objectName()));
+    }
+}
+
+void Tst_frmAbout::separatorIsPainted()
+{
+    frmAbout about;
+    const QWidget *line = about.findChild<QWidget *>(QStringLiteral("Line1"));
+    QVERIFY(line);
+    const QImage image = about.grab().toImage();
+    // One pixel across the whole box at 2430 twips, two pixels from 240 to
+    // 5657 twips just below it.
+    for (const QPoint at :
+         {QPoint(0, 162), QPoint(390, 162), QPoint(16, 163), QPoint(200, 164), QPoint(376, 164)})
+        QCOMPARE(image.pixelColor(at), QColor(Qt::white));
+    QVERIFY(image.pixelColor(QPoint(5, 164)) != QColor(Qt::white));
+    QVERIFY(image.pixelColor(QPoint(200, 166)) != QColor(Qt::white));
+}
+
+void Tst_frmAbout::okHasTheFocusAndEnterCloses()
+{
+    frmAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    auto *ok = about.findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    QVERIFY(ok->isDefault());
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(&about, Qt::Key_Return);
+    QVERIFY(!about.isVisible());
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void Tst_frmAbout::escapeAndCloseBoxUnloadLikeOk_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Esc") << false;
+    QTest::newRow("title-bar close box") << true;
+}
+
+void Tst_frmAbout::escapeAndCloseBoxUnloadLikeOk()
+{
+    QFETCH(bool, closeBox);
+    frmAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    if (closeBox)
+        QVERIFY(about.close());
+    else
+        QTest::keyClick(&about, Qt::Key_Escape);
+    QVERIFY(!about.isVisible());
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void Tst_frmAbout::enterOnSysInfoPressesIt()
+{
+    m_registry.setValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", 1,
+                        QByteArray("/usr/bin/ondal-sysinfo\0", 23));
+    frmAbout about;
+    about.setPlatform(&m_registry, &m_files, &m_starter);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QTest::keyClick(&about, Qt::Key_Tab);
+    auto *sysInfo = about.findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
+    QCOMPARE(QApplication::focusWidget(), sysInfo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_starter.started, QStringList{QStringLiteral("/usr/bin/ondal-sysinfo")});
+    QVERIFY(about.isVisible());
+    // Alt+S is its access key.
+    QCOMPARE(sysInfo->shortcut(), QKeySequence(Qt::ALT | Qt::Key_S));
+    QVERIFY(m_messages.prompts.isEmpty());
+}
+
+void Tst_frmAbout::sysInfoFailureKeepsTheBoxOpen()
+{
+    frmAbout about;
+    about.setPlatform(&m_registry, &m_files, &m_starter);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QTest::mouseClick(about.findChild<QPushButton *>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    QCOMPARE(m_messages.prompts,
+             QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+    QVERIFY(m_starter.started.isEmpty());
+    QVERIFY(about.isVisible());
+    QVERIFY(m_registry.closedEveryKeyOnce());
+
+    // The public operation reads through the same services.
+    QString value = QStringLiteral("kept");
+    QVERIFY(!about.GetKeyValue(0x80000002u, QStringLiteral("SOFTWARE\\Nothing"),
+                               QStringLiteral("PATH"), value));
+    QCOMPARE(value, QString());
+}
+
+void Tst_frmAbout::reopeningLoadsAfresh()
+{
+    for (int showing = 0; showing < 2; ++showing) {
+        frmAbout about;
+        auto *version = about.findChild<QLabel *>(QStringLiteral("lblVersion"));
+        auto *title = about.findChild<QLabel *>(QStringLiteral("lblTitle"));
+        QCOMPARE(version->text(), QStringLiteral("Version 1.1.0"));
+        QCOMPARE(title->text(), QStringLiteral("Ondal"));
+        version->setText(QStringLiteral("changed"));
+        title->setText(QStringLiteral("changed"));
+        about.show();
+        QTest::keyClick(&about, Qt::Key_Escape);
+    }
+}
+
+QTEST_MAIN(Tst_frmAbout)
+#include "tst_frmabout.moc"

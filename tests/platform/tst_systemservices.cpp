@@ -1,0 +1,114 @@
+#include "platform/MachineRegistry.h"
+#include "platform/SystemServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace reg = ondal::platform;
+
+class Tst_SystemServices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void fileTest_data();
+    void fileTest();
+    void startFailures_data();
+    void startFailures();
+    void startsAProgramNamedWithBackslashes();
+    void registryFileLocations();
+
+private:
+    // The path in the registry's spelling: folders separated by "\".
+    QString backslashed(const QString &path) const
+    {
+        return QString(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void Tst_SystemServices::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Tools/Sub")));
+    for (const char *name : {"Tools/MSINFO32.EXE", "Tools/.hidden", "Tools/plain.txt"}) {
+        QFile file(m_dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QFile script(m_dir.filePath(QStringLiteral("Tools/tool.sh")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n: > \"$(dirname \"$0\")/started\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser));
+}
+
+void Tst_SystemServices::fileTest_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("found");
+
+    QTest::newRow("file named with backslashes")
+        << backslashed(m_dir.filePath(QStringLiteral("Tools/MSINFO32.EXE")))
+        << QStringLiteral("MSINFO32.EXE");
+    QTest::newRow("file named with slashes")
+        << m_dir.filePath(QStringLiteral("Tools/MSINFO32.EXE")) << QStringLiteral("MSINFO32.EXE");
+    QTest::newRow("folder is no file")
+        << backslashed(m_dir.filePath(QStringLiteral("Tools\\Sub"))) << QString();
+    QTest::newRow("folder with a trailing separator")
+        << backslashed(m_dir.filePath(QStringLiteral("Tools"))) + QLatin1Char('\\') << QString();
+    QTest::newRow("hidden file") << m_dir.filePath(QStringLiteral("Tools/.hidden")) << QString();
+    QTest::newRow("missing file") << m_dir.filePath(QStringLiteral("Tools/none.exe")) << QString();
+    QTest::newRow("empty text") << QString() << QString();
+    QTest::newRow("wildcard is not expanded")
+        << m_dir.filePath(QStringLiteral("Tools/MSINFO*")) << QString();
+    QTest::newRow("the file name only, no folder") << QStringLiteral("\\MSINFO32.EXE") << QString();
+}
+
+void Tst_SystemServices::fileTest()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, found);
+    QCOMPARE(reg::QtFileTest().findFile(path), found);
+}
+
+void Tst_SystemServices::startFailures_data()
+{
+    QTest::addColumn<QString>("path");
+
+    QTest::newRow("empty path") << QString();
+    QTest::newRow("missing program") << m_dir.filePath(QStringLiteral("Tools/none"));
+    QTest::newRow("file that is no program") << m_dir.filePath(QStringLiteral("Tools/plain.txt"));
+    QTest::newRow("folder") << m_dir.filePath(QStringLiteral("Tools"));
+}
+
+void Tst_SystemServices::startFailures()
+{
+    QFETCH(QString, path);
+    QVERIFY(!reg::QtProgramStarter().start(path));
+}
+
+void Tst_SystemServices::startsAProgramNamedWithBackslashes()
+{
+    const QString marker = m_dir.filePath(QStringLiteral("Tools/started"));
+    QVERIFY(reg::QtProgramStarter().start(
+        backslashed(m_dir.filePath(QStringLiteral("Tools/tool.sh")))));
+    // The start returns at once; the program leaves its mark on its own time.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+}
+
+void Tst_SystemServices::registryFileLocations()
+{
+    const QStringList files = reg::machineRegistryFiles();
+    QCOMPARE(files.size(), 2);
+    QCOMPARE(files[0],
+             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("registry.reg")));
+    QVERIFY(QDir::isAbsolutePath(files[1]));
+    QVERIFY(files[1].endsWith(QStringLiteral("/ondal/registry.reg")));
+}
+
+QTEST_GUILESS_MAIN(Tst_SystemServices)
+#include "tst_systemservices.moc"
