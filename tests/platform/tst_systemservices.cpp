@@ -3,8 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <array>
+#include <memory>
 
 namespace reg = ondal::platform;
 
@@ -20,6 +24,7 @@ private slots:
     void startFailures();
     void startsAProgramNamedWithBackslashes();
     void registryFileLocations();
+    void buildTreeRegistryNamesTheTool();
 
 private:
     // The path in the registry's spelling: folders separated by "\".
@@ -108,6 +113,34 @@ void Tst_SystemServices::registryFileLocations()
              QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("registry.reg")));
     QVERIFY(QDir::isAbsolutePath(files[1]));
     QVERIFY(files[1].endsWith(QStringLiteral("/ondal/registry.reg")));
+}
+
+void Tst_SystemServices::buildTreeRegistryNamesTheTool()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows has a registry of its own");
+#else
+    // The build writes registry.reg beside the programs, naming the tree's
+    // own ondal-sysinfo.
+    const std::unique_ptr<reg::Registry> registry = reg::makeMachineRegistry();
+    reg::RegHandle key = 0;
+    QCOMPARE(registry->regOpenKeyEx(reg::rootHandle(reg::HKeyLocalMachine),
+                                    "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0, reg::KeyRead,
+                                    &key),
+             reg::ErrorSuccess);
+    std::array<unsigned char, 1024> buffer{};
+    std::uint32_t size = buffer.size();
+    std::uint32_t type = 0;
+    QCOMPARE(registry->regQueryValueEx(key, "PATH", nullptr, &type, buffer.data(), &size),
+             reg::ErrorSuccess);
+    QCOMPARE(registry->regCloseKey(key), reg::ErrorSuccess);
+    QCOMPARE(type, reg::RegSz);
+    const QString path = QString::fromUtf8(reinterpret_cast<const char *>(buffer.data()));
+    QCOMPARE(
+        path,
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondal-sysinfo")));
+    QVERIFY(QFileInfo(path).isExecutable());
+#endif
 }
 
 QTEST_GUILESS_MAIN(Tst_SystemServices)
