@@ -136,9 +136,9 @@ void Tst_SystemServices::buildTreeRegistryNamesTheTool()
     QCOMPARE(registry->regCloseKey(key), reg::ErrorSuccess);
     QCOMPARE(type, reg::RegSz);
     const QString path = QString::fromUtf8(reinterpret_cast<const char *>(buffer.data()));
-    QCOMPARE(
-        path,
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondal-sysinfo")));
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ondal-sysinfo"));
+    QCOMPARE(QFileInfo(path).canonicalFilePath(), QFileInfo(beside).canonicalFilePath());
     QVERIFY(QFileInfo(path).isExecutable());
 #endif
 }
