@@ -1,9 +1,6 @@
 #include "sysinfo/SysInfoFacts.h"
-#include "sysinfo/SysInfoWindow.h"
 
-#include <QLabel>
 #include <QLocale>
-#include <QPushButton>
 #include <QTest>
 
 using namespace ondal::sysinfo;
@@ -20,7 +17,6 @@ private slots:
     void memoryTextFollowsTheLocale_data();
     void memoryTextFollowsTheLocale();
     void factsInOrder();
-    void windowListsFactsAndCloses();
 };
 
 void Tst_SysInfoFacts::cpuModel_data()
@@ -109,21 +105,6 @@ void Tst_SysInfoFacts::factsInOrder()
                                   QStringLiteral("Processor"), QStringLiteral("Memory"),
                                   QStringLiteral("Screen"), QStringLiteral("Qt version")}));
     QCOMPARE(qt, QString::fromLatin1(qVersion()));
-}
-
-void Tst_SysInfoFacts::windowListsFactsAndCloses()
-{
-    SysInfoWindow window({{QStringLiteral("Kernel"), QStringLiteral("linux 6.1")}});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    bool listed = false;
-    for (const QLabel *label : window.findChildren<QLabel *>())
-        listed = listed || label->text() == QStringLiteral("linux 6.1");
-    QVERIFY(listed);
-    auto *close = window.findChild<QPushButton *>(QStringLiteral("cmdClose"));
-    QVERIFY(close);
-    QTest::mouseClick(close, Qt::LeftButton);
-    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(Tst_SysInfoFacts)

@@ -61,7 +61,6 @@ private slots:
     void readRightsOnly_data();
     void readRightsOnly();
     void handlesAreKeptApart();
-    void eachOpenReadsTheSourceAfresh();
 };
 
 void Tst_RegFile::wellFormed_data()
@@ -356,31 +355,6 @@ void Tst_RegFile::handlesAreKeptApart()
         reg::ErrorInvalidHandle);
     QCOMPARE(registry.regCloseKey(software), reg::ErrorSuccess);
     QCOMPARE(registry.openKeyCount(), std::size_t{0});
-}
-
-void Tst_RegFile::eachOpenReadsTheSourceAfresh()
-{
-    int reads = 0;
-    QByteArray path = "first";
-    reg::RegFileRegistry registry([&] {
-        ++reads;
-        return keysWith("PATH", reg::RegSz, path + '\0');
-    });
-    const auto read = [&] {
-        reg::RegHandle key = 0;
-        registry.regOpenKeyEx(reg::rootHandle(reg::HKeyLocalMachine),
-                              "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0, reg::KeyRead, &key);
-        std::array<char, 16> buffer{};
-        std::uint32_t size = buffer.size();
-        registry.regQueryValueEx(key, "PATH", nullptr, nullptr,
-                                 reinterpret_cast<unsigned char *>(buffer.data()), &size);
-        registry.regCloseKey(key);
-        return QByteArray(buffer.data());
-    };
-    QCOMPARE(read(), QByteArray("first"));
-    path = "second";
-    QCOMPARE(read(), QByteArray("second"));
-    QCOMPARE(reads, 2);
 }
 
 QTEST_GUILESS_MAIN(Tst_RegFile)

@@ -23,7 +23,6 @@ private slots:
     void startFailures_data();
     void startFailures();
     void startsAProgramNamedWithBackslashes();
-    void registryFileLocations();
     void buildTreeRegistryNamesTheTool();
 
 private:
@@ -103,16 +102,6 @@ void Tst_SystemServices::startsAProgramNamedWithBackslashes()
         backslashed(m_dir.filePath(QStringLiteral("Tools/tool.sh")))));
     // The start returns at once; the program leaves its mark on its own time.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
-}
-
-void Tst_SystemServices::registryFileLocations()
-{
-    const QStringList files = reg::machineRegistryFiles();
-    QCOMPARE(files.size(), 2);
-    QCOMPARE(files[0],
-             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("registry.reg")));
-    QVERIFY(QDir::isAbsolutePath(files[1]));
-    QVERIFY(files[1].endsWith(QStringLiteral("/ondal/registry.reg")));
 }
 
 void Tst_SystemServices::buildTreeRegistryNamesTheTool()
