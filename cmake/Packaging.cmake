@@ -1,5 +1,8 @@
 # A Debian package of the installed tree: `cpack -G DEB` in the build folder
-# writes ondal_<version>_<arch>.deb.
+# writes ondal_<version>_<arch>.deb. Configure that build with
+# -DCMAKE_INSTALL_PREFIX=/usr: the programs carry the paths of their install
+# (the machine registry file under /etc, the ondal-sysinfo it names), so the
+# package installs where the build was told it would be.
 
 set(CPACK_PACKAGE_NAME ondal)
 set(CPACK_PACKAGE_VENDOR "Ondal developers")
@@ -8,7 +11,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
     "Ondal works out the height of the tide at a standard port at a required time, and the depth of water over a charted sounding, by the standard-port method. The heights and times of high and low water from a tide table are typed into one worksheet window laid out as numbered steps: range, duration, interval, height above low water, height above chart datum and depth of water, or the height of tide by simple proportion.")
 set(CPACK_PACKAGE_CONTACT "Ondal developers <ondal@example.org>")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
+if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    message(STATUS "A .deb made from this build installs under ${CMAKE_INSTALL_PREFIX}; "
+        "configure with -DCMAKE_INSTALL_PREFIX=/usr for a package in the system's own place.")
+endif()
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -20,6 +27,15 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/ondal/")
 # named as well, since libqt6gui6 also brings the X11 (xcb) platform plugin
 # that the window needs and that no program links directly.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2)")
+set(ondal_qt_minimum "${Qt6_VERSION_MAJOR}.${Qt6_VERSION_MINOR}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6core6 (>= ${ondal_qt_minimum}), libqt6gui6 (>= ${ondal_qt_minimum}), libqt6widgets6 (>= ${ondal_qt_minimum})")
+
+# Files under /etc are the administrator's: dpkg keeps local changes to them
+# across upgrades and removal. The machine registry file is the one Ondal has.
+if(CMAKE_INSTALL_FULL_SYSCONFDIR STREQUAL "/etc")
+    file(WRITE ${CMAKE_BINARY_DIR}/debian/conffiles "/etc/ondal/registry.reg\n")
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/conffiles)
+endif()
 
 include(CPack)

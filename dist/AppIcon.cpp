@@ -1,5 +1,7 @@
 #include "AppIcon.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QString>
 
 // The resource lives in a static library: naming its initializer here makes
@@ -18,15 +20,20 @@ namespace ondal {
 
 QList<int> applicationIconSizes()
 {
-    return {16, 32, 48, 64, 128, 256};
+    return {16, 32, 48, 64};
 }
 
 QIcon applicationIcon()
 {
     initIconResource();
     QIcon icon;
-    for (const int size : applicationIconSizes())
-        icon.addFile(QStringLiteral(":/ondal/icons/ondal-%1.png").arg(size), QSize(size, size));
+    for (const int size : applicationIconSizes()) {
+        // Naming the format lets Qt's own PNG reader take the file at once;
+        // left to guess, it loads every image-format plugin to ask each.
+        const QImage image(QStringLiteral(":/ondal/icons/ondal-%1.png").arg(size), "PNG");
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 

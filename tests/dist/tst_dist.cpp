@@ -72,7 +72,7 @@ class Tst_dist : public QObject
 private slots:
     void applicationIcon_data();
     void applicationIcon();
-    void committedRenders_data() { applicationIcon_data(); }
+    void committedRenders_data();
     void committedRenders();
     void desktopEntry_data();
     void desktopEntry();
@@ -83,16 +83,21 @@ private slots:
 void Tst_dist::applicationIcon_data()
 {
     QTest::addColumn<int>("size");
-    QTest::newRow("16 px for menus") << 16;
-    QTest::newRow("32 px for title bars") << 32;
-    QTest::newRow("48 px for task switchers") << 48;
-    QTest::newRow("64 px") << 64;
-    QTest::newRow("128 px") << 128;
-    QTest::newRow("256 px for launchers on dense screens") << 256;
+    QTest::newRow("16 px for title bars") << 16;
+    QTest::newRow("32 px for task bars") << 32;
+    QTest::newRow("48 px for window switchers") << 48;
+    QTest::newRow("64 px for window switchers on dense screens") << 64;
 }
 
-// Every size reaches the window system: the resource is linked and
-// registered, and each render is in it.
+void Tst_dist::committedRenders_data()
+{
+    applicationIcon_data();
+    QTest::newRow("128 px for the icon theme") << 128;
+    QTest::newRow("256 px for the icon theme") << 256;
+}
+
+// Every size of the window icon reaches the window system: the resource is
+// linked and registered, and each render is in it.
 void Tst_dist::applicationIcon()
 {
     QFETCH(int, size);
