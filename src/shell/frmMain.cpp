@@ -1,5 +1,6 @@
 #include "shell/frmMain.h"
 
+#include "about/frmAbout.h"
 #include "shell/ClockStatusBar.h"
 #include "shell/Placement.h"
 #include "worksheet/frmOndal.h"
@@ -207,6 +208,8 @@ void frmMain::mnuOndal_Click()
 
 void frmMain::mnuHelpAbout_Click()
 {
-    // Shows the About box, modal and owned by this window; it is built with
-    // the About window itself.
+    // Loaded afresh for every showing, modal and owned by this window;
+    // returns once it is closed.
+    frmAbout about(this);
+    about.exec();
 }
