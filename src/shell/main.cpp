@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf16(ondal::ApplicationTitle));
     QApplication::setWindowIcon(ondal::applicationIcon());
+    // Lets Wayland desktops match the windows to the menu entry.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Ondal"));
 
     ondal::QtMessageBox messages;
     ondal::MessageBoxService::install(&messages);
