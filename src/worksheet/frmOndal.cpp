@@ -272,8 +272,14 @@ QString frmOndal::text(int field) const
 
 void frmOndal::setText(int field, const QString &text)
 {
-    if (QLineEdit *edit = this->field(field))
-        edit->setText(text);
+    QLineEdit *edit = this->field(field);
+    if (!edit)
+        return;
+    edit->setText(text);
+    // Show a result from its first digit: a long one such as
+    // 2.27027027027027 would otherwise show only its tail in the narrow
+    // field, and read as a different number.
+    edit->setCursorPosition(0);
 }
 
 void frmOndal::Command1_Click()

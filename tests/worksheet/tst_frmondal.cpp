@@ -242,6 +242,9 @@ private slots:
         }
         w.setText(22, u"370"_s);
         QCOMPARE(w.field(22)->text(), u"370"_s);
+        // A written result shows from its leading digit, not its tail.
+        w.setText(21, u"2.27027027027027"_s);
+        QCOMPARE(w.field(21)->cursorPosition(), 0);
         QVERIFY(!w.field(0) && !w.field(24));
         QVERIFY(w.text(24).isEmpty());
     }
