@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 
 namespace {
@@ -88,6 +89,10 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowTitle(QStringLiteral("About Ondal"));
     setFixedSize(5865 / 15, 3630 / 15);
     setModal(true);
+    // Black text and a white etched separator only read on a light grey
+    // ground: the box keeps that ground whatever the desktop's colour scheme,
+    // so a dark theme does not leave its texts black on black.
+    setPalette(QPalette(QColor(0xF0, 0xF0, 0xF0)));
 
     // Created in focus order: OK first, so it has the focus on opening.
     cmdOK = makeButton(this, "cmdOK", QStringLiteral("OK"), twips(4245, 2625, 1467, 345));

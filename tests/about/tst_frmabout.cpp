@@ -27,6 +27,7 @@ private slots:
     void controls();
     void captionsFitTheirLabels();
     void separatorIsPainted();
+    void textsReadableInADarkScheme();
     void okHasTheFocusAndEnterCloses();
     void escapeAndCloseBoxUnloadLikeOk_data();
     void escapeAndCloseBoxUnloadLikeOk();
@@ -154,6 +155,28 @@ void Tst_frmAbout::separatorIsPainted()
         QCOMPARE(image.pixelColor(at), QColor(Qt::white));
     QVERIFY(image.pixelColor(QPoint(5, 164)) != QColor(Qt::white));
     QVERIFY(image.pixelColor(QPoint(200, 166)) != QColor(Qt::white));
+}
+
+void Tst_frmAbout::textsReadableInADarkScheme()
+{
+    const QPalette original = QApplication::palette();
+    QPalette dark(QColor(0x30, 0x30, 0x30), QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+
+    frmAbout about;
+    const QImage image = about.grab().toImage();
+    const QColor ground = image.pixelColor(QPoint(5, 5));
+    QApplication::setPalette(original);
+
+    // Every label, the black ones and the one in default colours alike,
+    // stands out from the ground of the box.
+    QVERIFY2(ground.lightness() > 200, qPrintable(ground.name()));
+    for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
+        const auto *label = about.findChild<QLabel *>(QString::fromLatin1(name));
+        QVERIFY(label);
+        QVERIFY2(label->palette().color(QPalette::WindowText).lightness() < 100, name);
+    }
 }
 
 void Tst_frmAbout::okHasTheFocusAndEnterCloses()
