@@ -6,7 +6,7 @@
 #include "platform/RegFile.h"
 #include "platform/Registry.h"
 #include "platform/SystemServices.h"
-#include "runtime/MessageBoxService.h"
+#include "support/RecordingMessages.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -19,11 +19,7 @@
 #include <string>
 #include <vector>
 
-struct RecordingMessages final : ondal::MessageBoxService
-{
-    QStringList prompts;
-    void msgBox(const QString &prompt) override { prompts << prompt; }
-};
+using ondal::test::RecordingMessages;
 
 // Keys by full path under HKEY_LOCAL_MACHINE ("SOFTWARE\..."), names without
 // regard to case. Every call is logged in order.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/MessageBoxService.h"
 #include "runtime/RuntimeError.h"
+#include "support/RecordingMessages.h"
 
 #include <QLocale>
 #include <QString>
@@ -46,12 +46,5 @@ inline QString exact(double value)
 {
     return QString::number(value, 'g', 17);
 }
-
-class RecordingMessageBox final : public MessageBoxService
-{
-public:
-    void msgBox(const QString &prompt) override { prompts << prompt; }
-    QStringList prompts;
-};
 
 } // namespace ondal::test

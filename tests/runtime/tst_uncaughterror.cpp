@@ -44,7 +44,7 @@ void tst_UncaughtError::errors()
 
 void tst_UncaughtError::handlerErrorIsReportedNotRethrown()
 {
-    RecordingMessageBox messages;
+    RecordingMessages messages;
     QString field;
     bool reachedAfterError = false;
     runHandler(
@@ -61,7 +61,7 @@ void tst_UncaughtError::handlerErrorIsReportedNotRethrown()
 
 void tst_UncaughtError::handlerWithoutErrorSaysNothing()
 {
-    RecordingMessageBox messages;
+    RecordingMessages messages;
     bool ran = false;
     runHandler([&] { ran = true; }, messages);
     QVERIFY(ran);
@@ -70,7 +70,7 @@ void tst_UncaughtError::handlerWithoutErrorSaysNothing()
 
 void tst_UncaughtError::installedServiceIsCurrent()
 {
-    RecordingMessageBox messages;
+    RecordingMessages messages;
     MessageBoxService::install(&messages);
     runHandler([] { throw RuntimeError(RuntimeError::DivisionByZero); });
     MessageBoxService::install(nullptr);

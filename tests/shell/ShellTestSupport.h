@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/MessageBoxService.h"
 #include "runtime/SettingsStore.h"
+#include "support/RecordingMessages.h"
 
 #include <QHash>
 #include <QStringList>
@@ -9,13 +9,6 @@
 #include <functional>
 
 namespace ondal::test {
-
-class RecordingMessages final : public MessageBoxService
-{
-public:
-    void msgBox(const QString &prompt) override { prompts << prompt; }
-    QStringList prompts;
-};
 
 // A settings store in memory, for application "Ondal", section "Settings",
 // that remembers the order of its saves.

@@ -1,4 +1,5 @@
 #include "runtime/MessageBoxService.h"
+#include "support/RecordingMessages.h"
 #include "worksheet/WrapButton.h"
 #include "worksheet/frmOndal.h"
 
@@ -20,12 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class RecordingMessages final : public ondal::MessageBoxService
-{
-public:
-    void msgBox(const QString &prompt) override { prompts << prompt; }
-    QStringList prompts;
-};
+using ondal::test::RecordingMessages;
 
 // A rectangle of the design, in twips, as pixels.
 QRect px(int left, int top, int width, int height)
