@@ -128,12 +128,19 @@ private slots:
     void uncaughtErrors();
 };
 
-void Tst_frmondal_steps::buttons_data()
+// The columns of a click table: the button, the fields typed before the
+// click, the fields the click writes, and the messages it shows.
+static void addClickColumns()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<Texts>("given");
     QTest::addColumn<Texts>("written");
     QTest::addColumn<QStringList>("messages");
+}
+
+void Tst_frmondal_steps::buttons_data()
+{
+    addClickColumns();
 
     QTest::newRow("Command3 works out the range")
         << u"Command3"_s << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}} << Texts{{3, u"3.4"_s}}
@@ -218,10 +225,7 @@ void Tst_frmondal_steps::keysOnFocusedCommand1()
 
 void Tst_frmondal_steps::uncaughtErrors_data()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<Texts>("given");
-    QTest::addColumn<Texts>("written");
-    QTest::addColumn<QStringList>("messages");
+    addClickColumns();
 
     QTest::newRow("letters in an hours field: type mismatch, nothing written")
         << u"Command4"_s << Texts{{4, u"x"_s}, {5, u"30"_s}, {6, u"8"_s}, {7, u"20"_s}} << Texts{}
