@@ -4,8 +4,8 @@
 
 #include "FuzzText.h"
 
-#include "runtime/NumberRules.h"
-#include "runtime/RuntimeError.h"
+#include "core/runtime/NumberRules.h"
+#include "core/runtime/RuntimeError.h"
 
 #include <cmath>
 #include <optional>

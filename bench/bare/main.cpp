@@ -3,6 +3,8 @@
 // Ondal's main window on its first run (6500 twips square at 96 dots per
 // inch), so both paint the same area.
 
+#include "core/runtime/Twips.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -15,7 +17,7 @@ int main(int argc, char *argv[])
     window.menuBar()->addMenu(QStringLiteral("&File"));
     window.menuBar()->addMenu(QStringLiteral("&Help"));
     window.statusBar();
-    window.resize(6500 / 15, 6500 / 15);
+    window.resize(ondal::twipsToPixels(6500), ondal::twipsToPixels(6500));
     window.show();
     return app.exec();
 }

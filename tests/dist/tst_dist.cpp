@@ -65,7 +65,7 @@ QString metainfoValue(const QString &path)
 
 } // namespace
 
-class Tst_dist : public QObject
+class tst_Dist : public QObject
 {
     Q_OBJECT
 
@@ -80,7 +80,7 @@ private slots:
     void metainfo();
 };
 
-void Tst_dist::applicationIcon_data()
+void tst_Dist::applicationIcon_data()
 {
     QTest::addColumn<int>("size");
     QTest::newRow("16 px for title bars") << 16;
@@ -89,7 +89,7 @@ void Tst_dist::applicationIcon_data()
     QTest::newRow("64 px for window switchers on dense screens") << 64;
 }
 
-void Tst_dist::committedRenders_data()
+void tst_Dist::committedRenders_data()
 {
     applicationIcon_data();
     QTest::newRow("128 px for the icon theme") << 128;
@@ -98,7 +98,7 @@ void Tst_dist::committedRenders_data()
 
 // Every size of the window icon reaches the window system: the resource is
 // linked and registered, and each render is in it.
-void Tst_dist::applicationIcon()
+void tst_Dist::applicationIcon()
 {
     QFETCH(int, size);
     QVERIFY(ondal::applicationIconSizes().contains(size));
@@ -111,7 +111,7 @@ void Tst_dist::applicationIcon()
 
 // The PNG renders of the SVG are square at the size their names give, with
 // the corners outside the rounded tile left transparent.
-void Tst_dist::committedRenders()
+void tst_Dist::committedRenders()
 {
     QFETCH(int, size);
     const QImage image(DistDir + u"/icons/ondal-%1.png"_s.arg(size));
@@ -123,7 +123,7 @@ void Tst_dist::committedRenders()
     QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
 }
 
-void Tst_dist::desktopEntry_data()
+void tst_Dist::desktopEntry_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
@@ -134,7 +134,7 @@ void Tst_dist::desktopEntry_data()
     QTest::newRow("an application entry") << u"Type"_s << u"Application"_s;
 }
 
-void Tst_dist::desktopEntry()
+void tst_Dist::desktopEntry()
 {
     QFETCH(QString, key);
     QFETCH(QString, value);
@@ -143,7 +143,7 @@ void Tst_dist::desktopEntry()
 
 // What the validators cannot know: that the metainfo, the menu entry, the
 // program and the project version agree with one another.
-void Tst_dist::metainfo_data()
+void tst_Dist::metainfo_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("value");
@@ -157,12 +157,12 @@ void Tst_dist::metainfo_data()
     QTest::newRow("name is the application title") << u"component/name"_s << u"Ondal"_s;
 }
 
-void Tst_dist::metainfo()
+void tst_Dist::metainfo()
 {
     QFETCH(QString, path);
     QFETCH(QString, value);
     QCOMPARE(metainfoValue(path), value);
 }
 
-QTEST_MAIN(Tst_dist)
+QTEST_MAIN(tst_Dist)
 #include "tst_dist.moc"

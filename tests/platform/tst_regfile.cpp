@@ -44,7 +44,7 @@ reg::RegKeys keysWith(const std::string &name, std::uint32_t type, const QByteAr
 
 } // namespace
 
-class Tst_RegFile : public QObject
+class tst_RegFile : public QObject
 {
     Q_OBJECT
 
@@ -63,7 +63,7 @@ private slots:
     void handlesAreKeptApart();
 };
 
-void Tst_RegFile::wellFormed_data()
+void tst_RegFile::wellFormed_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("key");
@@ -125,7 +125,7 @@ void Tst_RegFile::wellFormed_data()
         << MsInfoKey << "PATH" << uint(reg::RegSz) << QByteArray("b\0", 2);
 }
 
-void Tst_RegFile::wellFormed()
+void tst_RegFile::wellFormed()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, key);
@@ -143,7 +143,7 @@ void Tst_RegFile::wellFormed()
     QCOMPARE(bytesOf(value->second), data);
 }
 
-void Tst_RegFile::malformedGivesNoKeys_data()
+void tst_RegFile::malformedGivesNoKeys_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("line");
@@ -179,7 +179,7 @@ void Tst_RegFile::malformedGivesNoKeys_data()
     QTest::newRow("fault after good values") << Header + MsInfo + good + "\"b\"=hex:zz\n" << 5;
 }
 
-void Tst_RegFile::malformedGivesNoKeys()
+void tst_RegFile::malformedGivesNoKeys()
 {
     QFETCH(QByteArray, file);
     QFETCH(int, line);
@@ -190,7 +190,7 @@ void Tst_RegFile::malformedGivesNoKeys()
     QCOMPARE(parse.line, std::size_t(line));
 }
 
-void Tst_RegFile::removals()
+void tst_RegFile::removals()
 {
     const QByteArray file = Header + "[HKEY_LOCAL_MACHINE\\A\\B]\n\"v\"=\"1\"\n"
                                      "[HKEY_LOCAL_MACHINE\\A\\Bx]\n\"w\"=\"2\"\n"
@@ -204,7 +204,7 @@ void Tst_RegFile::removals()
     QVERIFY(c.count("y"));
 }
 
-void Tst_RegFile::firstExistingCandidateCounts()
+void tst_RegFile::firstExistingCandidateCounts()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -236,7 +236,7 @@ void Tst_RegFile::firstExistingCandidateCounts()
     QVERIFY(!reg::readRegFile({path("missing.reg")}).ok());
 }
 
-void Tst_RegFile::openAndQuery_data()
+void tst_RegFile::openAndQuery_data()
 {
     QTest::addColumn<QByteArray>("subKey");
     QTest::addColumn<QByteArray>("stored");
@@ -269,7 +269,7 @@ void Tst_RegFile::openAndQuery_data()
         << reg::ErrorSuccess << 0u;
 }
 
-void Tst_RegFile::openAndQuery()
+void tst_RegFile::openAndQuery()
 {
     QFETCH(QByteArray, subKey);
     QFETCH(QByteArray, stored);
@@ -302,7 +302,7 @@ void Tst_RegFile::openAndQuery()
     QCOMPARE(registry.openKeyCount(), std::size_t{0});
 }
 
-void Tst_RegFile::readRightsOnly_data()
+void tst_RegFile::readRightsOnly_data()
 {
     QTest::addColumn<uint>("mask");
     QTest::addColumn<long>("result");
@@ -314,7 +314,7 @@ void Tst_RegFile::readRightsOnly_data()
     QTest::newRow("KEY_ALL_ACCESS") << 0xF003Fu << reg::ErrorAccessDenied;
 }
 
-void Tst_RegFile::readRightsOnly()
+void tst_RegFile::readRightsOnly()
 {
     QFETCH(uint, mask);
     QFETCH(long, result);
@@ -327,7 +327,7 @@ void Tst_RegFile::readRightsOnly()
     QCOMPARE(registry.openKeyCount(), result == reg::ErrorSuccess ? 1u : 0u);
 }
 
-void Tst_RegFile::handlesAreKeptApart()
+void tst_RegFile::handlesAreKeptApart()
 {
     reg::RegFileRegistry registry([] { return keysWith("PATH", reg::RegSz, "x"); });
     const reg::RegHandle hklm = reg::rootHandle(reg::HKeyLocalMachine);
@@ -357,5 +357,5 @@ void Tst_RegFile::handlesAreKeptApart()
     QCOMPARE(registry.openKeyCount(), std::size_t{0});
 }
 
-QTEST_GUILESS_MAIN(Tst_RegFile)
+QTEST_GUILESS_MAIN(tst_RegFile)
 #include "tst_regfile.moc"

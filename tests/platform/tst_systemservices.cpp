@@ -12,7 +12,7 @@
 
 namespace reg = ondal::platform;
 
-class Tst_SystemServices : public QObject
+class tst_SystemServices : public QObject
 {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void Tst_SystemServices::initTestCase()
+void tst_SystemServices::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Tools/Sub")));
@@ -50,7 +50,7 @@ void Tst_SystemServices::initTestCase()
     QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser));
 }
 
-void Tst_SystemServices::fileTest_data()
+void tst_SystemServices::fileTest_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("found");
@@ -72,14 +72,14 @@ void Tst_SystemServices::fileTest_data()
     QTest::newRow("the file name only, no folder") << QStringLiteral("\\MSINFO32.EXE") << QString();
 }
 
-void Tst_SystemServices::fileTest()
+void tst_SystemServices::fileTest()
 {
     QFETCH(QString, path);
     QFETCH(QString, found);
     QCOMPARE(reg::QtFileTest().findFile(path), found);
 }
 
-void Tst_SystemServices::startFailures_data()
+void tst_SystemServices::startFailures_data()
 {
     QTest::addColumn<QString>("path");
 
@@ -89,13 +89,13 @@ void Tst_SystemServices::startFailures_data()
     QTest::newRow("folder") << m_dir.filePath(QStringLiteral("Tools"));
 }
 
-void Tst_SystemServices::startFailures()
+void tst_SystemServices::startFailures()
 {
     QFETCH(QString, path);
     QVERIFY(!reg::QtProgramStarter().start(path));
 }
 
-void Tst_SystemServices::startsAProgramNamedWithBackslashes()
+void tst_SystemServices::startsAProgramNamedWithBackslashes()
 {
     const QString marker = m_dir.filePath(QStringLiteral("Tools/started"));
     QVERIFY(reg::QtProgramStarter().start(
@@ -104,7 +104,7 @@ void Tst_SystemServices::startsAProgramNamedWithBackslashes()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
 }
 
-void Tst_SystemServices::buildTreeRegistryNamesTheTool()
+void tst_SystemServices::buildTreeRegistryNamesTheTool()
 {
 #ifdef Q_OS_WIN
     QSKIP("Windows has a registry of its own");
@@ -132,5 +132,5 @@ void Tst_SystemServices::buildTreeRegistryNamesTheTool()
 #endif
 }
 
-QTEST_GUILESS_MAIN(Tst_SystemServices)
+QTEST_GUILESS_MAIN(tst_SystemServices)
 #include "tst_systemservices.moc"

@@ -1,18 +1,29 @@
 #pragma once
 
-#include "runtime/MessageBoxService.h"
+#include "core/runtime/MessageBoxService.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace ondal::test {
 
-// A message box that never blocks: it notes each prompt, in order.
+// A message box that never blocks: it notes each prompt, in order, and calls
+// onMessage (where set) while the box would be open, for a test to look at
+// the window as the user would see it then.
 class RecordingMessages final : public MessageBoxService
 {
 public:
-    void msgBox(const QString &prompt) override { prompts << prompt; }
+    void msgBox(const QString &prompt) override
+    {
+        prompts << prompt;
+        if (onMessage)
+            onMessage(prompt);
+    }
+
     QStringList prompts;
+    std::function<void(const QString &prompt)> onMessage;
 };
 
 } // namespace ondal::test

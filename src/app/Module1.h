@@ -1,0 +1,17 @@
+#pragma once
+
+class frmMain;
+
+namespace ondal {
+struct AppServices;
+}
+
+// The start-up module: the program begins in Main, which creates the main
+// window with the program's services, keeps it in MainFormRef and shows it.
+namespace Module1 {
+
+extern frmMain *MainFormRef;
+
+void Main(const ondal::AppServices &services);
+
+} // namespace Module1

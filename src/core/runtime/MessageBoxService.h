@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace ondal {
+
+// The application title: the settings store's application name, the caption
+// of every message box and the About box's title.
+inline constexpr char16_t ApplicationTitle[] = u"Ondal";
+
+// A modal message with the prompt, one OK button, no icon and the application
+// title as caption. The answer is never used. The real one (a QMessageBox)
+// lives with the windows; tests hand the windows a recorder, so nothing ever
+// blocks.
+class MessageBoxService
+{
+public:
+    virtual ~MessageBoxService() = default;
+    virtual void msgBox(const QString &prompt) = 0;
+};
+
+} // namespace ondal

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/runtime/MessageBoxService.h"
+
+class QWidget;
+
+namespace ondal {
+
+// The real message box: application-modal, the prompt, one OK button, no
+// icon, "Ondal" as caption.
+class QtMessageBox final : public MessageBoxService
+{
+public:
+    void msgBox(const QString &prompt) override;
+};
+
+} // namespace ondal

@@ -1,0 +1,216 @@
+#include "gui/shell/frmMain.h"
+
+#include "core/runtime/Twips.h"
+#include "core/shell/Placement.h"
+#include "gui/about/frmAbout.h"
+#include "gui/shell/ClockStatusBar.h"
+#include "gui/worksheet/frmOndal.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// The design client area, 6585 by 5715 twips; the placement replaces it at
+// load, before the window is shown.
+constexpr QSize DesignClientSize = ondal::twipsToPixels(0, 0, 6585, 5715).size();
+
+// The window frame's thickness on each side; nothing until the window
+// manager has framed the window.
+QMargins frameMarginsOf(const QWidget *window)
+{
+    const QRect client = window->geometry();
+    const QRect outer = window->frameGeometry();
+    return QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                    outer.right() - client.right(), outer.bottom() - client.bottom());
+}
+
+bool isProgramWindow(const QWidget *widget)
+{
+    const Qt::WindowType type = widget->windowType();
+    return type == Qt::Window || type == Qt::Dialog;
+}
+
+} // namespace
+
+frmMain::frmMain(const ondal::AppServices &services, ScreenAreas screenAreas, QWidget *parent)
+    : QMainWindow(parent), m_services(services),
+      m_screenAreas(screenAreas ? std::move(screenAreas) : ScreenAreas(&attachedScreenAreas))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Brinestar Version 1.1 for Velorans"));
+
+    createMenus();
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    // Line1: one pixel along the top of the client area, just under the
+    // menu bar, in the window-background colour (the ground of text fields),
+    // 6600 twips long.
+    auto *line = new QWidget(client);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setGeometry(0, 0, ondal::twipsToPixels(6600), 1);
+    line->setBackgroundRole(QPalette::Base);
+    line->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    setStatusBar(new ClockStatusBar(this));
+
+    resize(DesignClientSize);
+    // Every window the program opens is noted as it opens, so closing can
+    // close them again, last opened first.
+    qApp->installEventFilter(this);
+
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    qApp->removeEventFilter(this);
+    delete m_worksheet.data();
+}
+
+void frmMain::createMenus()
+{
+    QMenu *mnuO = menuBar()->addMenu(QStringLiteral("&Ondal"));
+    mnuO->setObjectName(QStringLiteral("mnuO"));
+    QAction *mnuOndal = mnuO->addAction(QStringLiteral("Ondal &Prediction"));
+    mnuOndal->setObjectName(QStringLiteral("mnuOndal"));
+    connect(mnuOndal, &QAction::triggered, this, &frmMain::mnuOndal_Click);
+
+    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About "));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+QList<QRect> frmMain::attachedScreenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
+frmOndal *frmMain::worksheet() const
+{
+    return m_worksheet.data();
+}
+
+void frmMain::Form_Load()
+{
+    const ondal::Placement stored = ondal::loadPlacement(m_services.settings);
+    applyOuterGeometry(ondal::toPixels(ondal::reachablePlacement(stored, m_screenAreas())));
+}
+
+void frmMain::applyOuterGeometry(const QRect &outer)
+{
+    // The position is that of the frame. The frame's thickness is only known
+    // once the window manager has framed the window, so until then the
+    // client takes the whole outer size, and settleFrame() takes the frame
+    // off again as soon as it is known.
+    m_outerTarget = outer;
+    const QMargins frame = frameMarginsOf(this);
+    move(outer.topLeft());
+    resize(outer.size().shrunkBy(frame));
+    m_clientRequested = size();
+    m_frameSettled = !frame.isNull();
+}
+
+void frmMain::settleFrame()
+{
+    if (m_frameSettled || !isVisible() || windowState() != Qt::WindowNoState)
+        return;
+    const QMargins frame = frameMarginsOf(this);
+    if (frame.isNull())
+        return; // not framed yet
+    m_frameSettled = true;
+    // Leave a window alone that the user has already resized.
+    if (size() != m_clientRequested)
+        return;
+    resize(m_outerTarget.size().shrunkBy(frame));
+    if (pos() != m_outerTarget.topLeft())
+        move(m_outerTarget.topLeft());
+}
+
+bool frmMain::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::UpdateRequest:
+        settleFrame();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide) && !event->spontaneous() &&
+        watched != this && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->isWindow() && isProgramWindow(widget)) {
+            m_openWindows.removeAll(QPointer<QWidget>());
+            m_openWindows.removeAll(QPointer<QWidget>(widget));
+            if (type == QEvent::Show)
+                m_openWindows.append(widget);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMain::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel); // closing the main window always goes ahead
+    // Every other window first, the last opened first.
+    const QList<QPointer<QWidget>> windows = m_openWindows;
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (QWidget *window = it->data())
+            window->close();
+    }
+    // A minimized window keeps the placement saved at an earlier exit; a
+    // maximized one saves its maximized bounds.
+    if (!isMinimized())
+        ondal::savePlacement(m_services.settings, ondal::fromPixels(frameGeometry()));
+}
+
+void frmMain::mnuOndal_Click()
+{
+    // One worksheet: made on first use, brought forward while it is open,
+    // made afresh after the user has closed it.
+    if (!m_worksheet)
+        m_worksheet = new frmOndal(m_services.messages);
+    m_worksheet->show();
+    m_worksheet->raise();
+    m_worksheet->activateWindow();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    // Loaded afresh for every showing, modal and owned by this window;
+    // returns once it is closed.
+    frmAbout about(m_services, this);
+    about.exec();
+}

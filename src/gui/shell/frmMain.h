@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/shell/AppServices.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+
+#include <functional>
+
+class frmOndal;
+
+// The application's main window: the menus that open the worksheet and the
+// About box, the status bar, and the placement kept between runs. Closing it
+// closes every other window of the program and saves the placement.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // The usable areas of the screens, in pixels of the virtual desktop.
+    using ScreenAreas = std::function<QList<QRect>()>;
+
+    // Restores the placement from the services' settings store before the
+    // window is first shown, and hands the services on to the windows it
+    // opens. The screen areas default to those of the screens attached now.
+    explicit frmMain(const ondal::AppServices &services, ScreenAreas screenAreas = {},
+                     QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The worksheet while it is open, else nullptr.
+    frmOndal *worksheet() const;
+
+    static QList<QRect> attachedScreenAreas();
+
+public slots:
+    void Form_Load();
+    void Form_Unload(int &Cancel);
+    void mnuOndal_Click();
+    void mnuHelpAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createMenus();
+    void applyOuterGeometry(const QRect &outer);
+    void settleFrame();
+
+    const ondal::AppServices m_services;
+    ScreenAreas m_screenAreas;
+    QPointer<frmOndal> m_worksheet;
+    // The program's other windows in the order they were opened.
+    QList<QPointer<QWidget>> m_openWindows;
+    // The outer rectangle asked for, until the window frame is known and the
+    // client size has been corrected to it.
+    QRect m_outerTarget;
+    QSize m_clientRequested;
+    bool m_frameSettled = true;
+};

@@ -1,0 +1,313 @@
+#include "gui/worksheet/frmOndal.h"
+
+#include "core/runtime/UncaughtError.h"
+#include "core/worksheet/FieldTable.h"
+#include "gui/worksheet/WorksheetLook.h"
+#include "gui/worksheet/WrapButton.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+using namespace ondal::worksheet;
+
+namespace {
+
+QString textOf(const char16_t *text)
+{
+    return QString::fromUtf16(text);
+}
+
+constexpr int LabelFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+bool textFits(const QFontMetrics &metrics, const QRect &room, int flags, const QString &text)
+{
+    const QRect needed = metrics.boundingRect(room, flags, text);
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+// Whether every caption of the worksheet fits its rectangle in this font:
+// labels wrapped at blanks, button captions wrapped inside the button, frame
+// captions on one line (styles such as Fusion draw them bold) and one line of
+// text in each field.
+bool captionsFit(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    for (const LabelEntry &label : Labels) {
+        const QRect room(QPoint(0, 0), label.rect.pixels().size());
+        if (!textFits(metrics, room, LabelFlags, textOf(label.caption)))
+            return false;
+    }
+    for (const ButtonEntry &button : Buttons) {
+        const QRect room = WrapButton::captionRect(button.rect.pixels().size());
+        if (!textFits(metrics, room, WrapButton::CaptionFlags, textOf(button.caption)))
+            return false;
+    }
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    constexpr int FrameCaptionInset = 8; // each side
+    for (const FrameEntry &frame : Frames) {
+        const int width = boldMetrics.horizontalAdvance(textOf(frame.caption));
+        if (width + 2 * FrameCaptionInset > frame.rect.pixels().width())
+            return false;
+    }
+    constexpr int FieldFrameAndMargins = 8;
+    const int lowestField = std::min_element(std::begin(Fields), std::end(Fields),
+                                             [](const FieldEntry &a, const FieldEntry &b) {
+                                                 return a.rect.height < b.rect.height;
+                                             })
+                                ->rect.pixels()
+                                .height();
+    return metrics.height() + FieldFrameAndMargins <= lowestField;
+}
+
+// Whether the font system found a true condensed face for the font, rather
+// than squeezing the regular one.
+bool hasCondensedFace(const QFont &font)
+{
+    return QFontInfo(font).styleName().contains(u"Condensed", Qt::CaseInsensitive);
+}
+
+// The window's font: the application's own where every caption fits in it,
+// else the largest smaller size where they do, at each size trying the
+// family's condensed face where it has one. The layout is fixed in twips, so
+// a large desktop font cannot grow it; below a floor of 70 % (never under 6
+// points) the floor is used as is.
+QFont fittingFont(const QFont &base)
+{
+    const bool inPoints = base.pointSizeF() > 0;
+    const double size = inPoints ? base.pointSizeF() : base.pixelSize();
+    const double floor = std::max(inPoints ? 6.0 : 8.0, size * 0.7);
+    const double step = inPoints ? 0.5 : 1.0;
+    QFont candidate = base;
+    for (double trial = size; trial >= floor; trial -= step) {
+        if (inPoints)
+            candidate.setPointSizeF(trial);
+        else
+            candidate.setPixelSize(int(trial));
+        candidate.setStretch(QFont::AnyStretch);
+        if (captionsFit(candidate))
+            return candidate;
+        QFont condensed = candidate;
+        condensed.setStretch(QFont::Condensed);
+        if (hasCondensedFace(condensed) && captionsFit(condensed))
+            return condensed;
+    }
+    return candidate;
+}
+
+} // namespace
+
+frmOndal::frmOndal(ondal::MessageBoxService &messages, QWidget *parent)
+    : QWidget(parent), m_messages(messages)
+{
+    setObjectName(QStringLiteral("frmOndal"));
+    setWindowTitle(QStringLiteral("Standard Port Ondal Prediction"));
+    // Sizable, with a system menu and a close box but no minimize or
+    // maximize box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(ondal::twipsToPixels(0, 0, ClientWidth, ClientHeight).size());
+
+    applyFont();
+    createControls();
+    applyColours();
+    connectButtons();
+    m_command1->setFocus();
+}
+
+frmOndal::~frmOndal() = default;
+
+void frmOndal::createControls()
+{
+    std::array<QWidget *, 4> parents{this, nullptr, nullptr, nullptr};
+    std::array<QPoint, 4> origins{};
+    for (std::size_t i = 0; i < std::size(Frames); ++i) {
+        const FrameEntry &entry = Frames[i];
+        auto *frame = new QGroupBox(textOf(entry.caption), this);
+        frame->setObjectName(textOf(entry.name));
+        frame->setGeometry(entry.rect.pixels());
+        parents[i + 1] = frame;
+        origins[i + 1] = entry.rect.pixels().topLeft();
+    }
+    // Positions in the table are in window coordinates, also inside frames.
+    const auto place = [&](QWidget *widget, Parent parent, const TwipsRect &rect) {
+        const auto index = static_cast<std::size_t>(parent);
+        widget->setParent(parents[index]);
+        widget->setGeometry(rect.pixels().translated(-origins[index]));
+    };
+
+    // Labels lie under the fields and buttons that their rectangles touch.
+    for (const LabelEntry &entry : Labels) {
+        auto *label = new QLabel(textOf(entry.caption));
+        label->setObjectName(textOf(entry.name));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(label, entry.parent, entry.rect);
+        label->lower();
+    }
+    for (const FieldEntry &entry : Fields) {
+        auto *field = new QLineEdit;
+        field->setObjectName(QStringLiteral("Text%1").arg(entry.number));
+        field->setAccessibleName(textOf(entry.accessibleName));
+        place(field, entry.parent, entry.rect);
+        // Fields of the window that lie inside a frame's rectangle are drawn
+        // in front of the frame.
+        field->raise();
+        m_fields[std::size_t(entry.number - 1)] = field;
+    }
+    for (const ButtonEntry &entry : Buttons) {
+        auto *button = new WrapButton(textOf(entry.caption));
+        button->setObjectName(textOf(entry.name));
+        place(button, entry.parent, entry.rect);
+        button->raise();
+    }
+    m_command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
+
+    QWidget *previous = nullptr;
+    for (const char16_t *name : TabOrder) {
+        auto *widget = findChild<QWidget *>(textOf(name));
+        widget->setFocusPolicy(Qt::StrongFocus);
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void frmOndal::connectButtons()
+{
+    const auto wire = [this](const char16_t *name, void (frmOndal::*handler)()) {
+        connect(findChild<QPushButton *>(textOf(name)), &QPushButton::clicked, this, handler);
+    };
+    wire(u"Command1", &frmOndal::Command1_Click);
+    wire(u"Command2", &frmOndal::Command2_Click);
+    wire(u"Command3", &frmOndal::Command3_Click);
+    wire(u"Command4", &frmOndal::Command4_Click);
+    wire(u"Command5", &frmOndal::Command5_Click);
+    wire(u"Command6", &frmOndal::Command6_Click);
+    wire(u"Command7", &frmOndal::Command7_Click);
+}
+
+void frmOndal::applyFont()
+{
+    setFont(fittingFont(QApplication::font()));
+}
+
+void frmOndal::applyColours()
+{
+    const WorksheetColours colours = worksheetColours(palette());
+    for (const FieldEntry &entry : Fields) {
+        if (entry.kind == FieldKind::Entry)
+            continue;
+        const bool large = entry.kind == FieldKind::LargeReadOut;
+        QLineEdit *field = m_fields[std::size_t(entry.number - 1)];
+        QPalette fieldPalette = field->palette();
+        fieldPalette.setColor(QPalette::Base,
+                              large ? colours.largeReadOutBase : colours.readOutBase);
+        fieldPalette.setColor(QPalette::Text,
+                              large ? colours.largeReadOutText : colours.readOutText);
+        field->setPalette(fieldPalette);
+    }
+    for (const LabelEntry &entry : Labels) {
+        if (entry.tint == LabelTint::Default)
+            continue;
+        auto *label = findChild<QLabel *>(textOf(entry.name));
+        QPalette labelPalette = label->palette();
+        if (entry.tint == LabelTint::DesktopOnMenu) {
+            labelPalette.setColor(QPalette::Window, colours.menuLabelBase);
+            labelPalette.setColor(QPalette::WindowText, colours.menuLabelText);
+            label->setAutoFillBackground(true);
+        } else {
+            labelPalette.setColor(QPalette::WindowText, colours.stepLabelText);
+        }
+        label->setPalette(labelPalette);
+    }
+}
+
+bool frmOndal::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::ApplicationFontChange:
+        applyFont();
+        break;
+    case QEvent::PaletteChange:
+        // The user's colour scheme changed: work the colours out afresh.
+        applyColours();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void frmOndal::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        m_command1->setFocus();
+    }
+}
+
+QLineEdit *frmOndal::field(int number) const
+{
+    if (number < 1 || number > FieldCount)
+        return nullptr;
+    return m_fields[std::size_t(number - 1)];
+}
+
+QString frmOndal::text(int field) const
+{
+    const QLineEdit *edit = this->field(field);
+    return edit ? edit->text() : QString();
+}
+
+void frmOndal::setText(int field, const QString &text)
+{
+    QLineEdit *edit = this->field(field);
+    if (!edit)
+        return;
+    edit->setText(text);
+    // Show a result from its first digit: a long one such as
+    // 2.27027027027027 would otherwise show only its tail in the narrow
+    // field, and read as a different number.
+    edit->setCursorPosition(0);
+}
+
+void frmOndal::Command1_Click()
+{
+    ondal::runHandler([this] { m_steps.depth(); }, m_messages);
+}
+void frmOndal::Command2_Click()
+{
+    ondal::runHandler([this] { m_steps.clear(); }, m_messages);
+}
+void frmOndal::Command3_Click()
+{
+    ondal::runHandler([this] { m_steps.range(); }, m_messages);
+}
+void frmOndal::Command4_Click()
+{
+    ondal::runHandler([this] { m_steps.duration(); }, m_messages);
+}
+void frmOndal::Command5_Click()
+{
+    ondal::runHandler([this] { m_steps.interval(); }, m_messages);
+}
+void frmOndal::Command6_Click()
+{
+    ondal::runHandler([this] { m_steps.heightAboveLowWater(); }, m_messages);
+}
+void frmOndal::Command7_Click()
+{
+    ondal::runHandler([this] { m_steps.heightOfTide(); }, m_messages);
+}

@@ -1,0 +1,126 @@
+#include "support/MemoryStore.h"
+
+#include "core/shell/Placement.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using ondal::Placement;
+using ondal::test::MemoryStore;
+
+Q_DECLARE_METATYPE(Placement)
+
+namespace {
+
+using Stored = QList<QPair<QString, QString>>;
+
+Placement inTwips(int left, int top, int width, int height)
+{
+    return ondal::fromPixels(QRect(left, top, width, height));
+}
+
+} // namespace
+
+class tst_Placement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void load_data()
+    {
+        QTest::addColumn<Stored>("stored");
+        QTest::addColumn<Placement>("expected");
+        QTest::newRow("nothing stored gives 1000, 1000, 6500, 6500") << Stored{} << Placement{};
+        QTest::newRow("all four read, blanks and fractions accepted")
+            << Stored{{u"MainLeft"_s, u" 1000.5 "_s},
+                      {u"MainTop"_s, u"1200"_s},
+                      {u"MainWidth"_s, u"7500"_s},
+                      {u"MainHeight"_s, u"6000"_s}}
+            << Placement{1000.5f, 1200, 7500, 6000};
+        QTest::newRow("an empty left falls back alone")
+            << Stored{{u"MainLeft"_s, QString()}, {u"MainTop"_s, u"1200"_s}}
+            << Placement{1000, 1200, 6500, 6500};
+        QTest::newRow("letters in the top fall back alone") << Stored{{u"MainLeft"_s, u"1500"_s},
+                                                                      {u"MainTop"_s, u"abc"_s},
+                                                                      {u"MainHeight"_s, u"6000"_s}}
+                                                            << Placement{1500, 1000, 6500, 6000};
+        QTest::newRow("a height beyond single precision falls back")
+            << Stored{{u"MainHeight"_s, u"1E+39"_s}} << Placement{};
+    }
+    void load()
+    {
+        QFETCH(Stored, stored);
+        QFETCH(Placement, expected);
+        MemoryStore store;
+        for (const auto &[key, value] : stored)
+            store.put(key, value);
+        const Placement loaded = ondal::loadPlacement(store);
+        QCOMPARE(QRectF(loaded.left, loaded.top, loaded.width, loaded.height),
+                 QRectF(expected.left, expected.top, expected.width, expected.height));
+    }
+
+    void saveWritesSinglePrecisionTextsInOrder()
+    {
+        MemoryStore store;
+        ondal::savePlacement(store, Placement{1005, -15, 6495.25f, 123456789.0f});
+        QCOMPARE(store.savedKeys,
+                 (QStringList{u"MainLeft"_s, u"MainTop"_s, u"MainWidth"_s, u"MainHeight"_s}));
+        QCOMPARE(store.stored(u"MainTop"_s), u"-15"_s);
+        QCOMPARE(store.stored(u"MainWidth"_s), u"6495.25"_s);
+        QCOMPARE(store.stored(u"MainHeight"_s), u"1.234568E+08"_s);
+    }
+
+    void roundTripInACommaLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        MemoryStore store;
+        const Placement placement{1000.5f, 990, 6495, 6510};
+        ondal::savePlacement(store, placement);
+        const QString left = store.stored(u"MainLeft"_s);
+        const Placement loaded = ondal::loadPlacement(store);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(left, u"1000,5"_s);
+        QVERIFY(loaded == placement);
+    }
+
+    void pixels()
+    {
+        QCOMPARE(ondal::toPixels(Placement{}), QRect(67, 67, 433, 433));
+        // Absurd stored numbers stay inside int (and off every screen).
+        QCOMPARE(ondal::toPixels(Placement{1e30f, -1e30f, 1e38f, 6500}),
+                 QRect(10000000, -10000000, 10000000, 433));
+    }
+
+    void reachable_data()
+    {
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<Placement>("stored");
+        QTest::addColumn<bool>("kept");
+        const QRect main(0, 0, 1920, 1040);
+        const QRect second(1920, 0, 1280, 1024);
+        QTest::newRow("partly past the right edge")
+            << QList{main} << inTwips(1800, 100, 433, 433) << true;
+        QTest::newRow("on the second monitor")
+            << QList{main, second} << inTwips(2500, 100, 433, 433) << true;
+        QTest::newRow("where a removed monitor was")
+            << QList{main} << inTwips(2500, 100, 433, 433) << false;
+        QTest::newRow("right edge just short of the screen")
+            << QList{main} << inTwips(-433, 100, 433, 433) << false;
+        QTest::newRow("absurdly far away")
+            << QList{main} << Placement{1e30f, 1e30f, 6500, 6500} << false;
+        QTest::newRow("no screens known, nothing to judge by")
+            << QList<QRect>{} << inTwips(5000, 5000, 433, 433) << true;
+    }
+    void reachable()
+    {
+        QFETCH(QList<QRect>, screens);
+        QFETCH(Placement, stored);
+        QFETCH(bool, kept);
+        QVERIFY(ondal::reachablePlacement(stored, screens) == (kept ? stored : Placement{}));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Placement)
+#include "tst_placement.moc"
