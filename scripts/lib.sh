@@ -26,12 +26,12 @@ ensure_packages() {
         --no-install-recommends "${missing[@]}"
 }
 
-# build_tree DIR [CMAKE ARGS...]: configures DIR once, then builds it.
+# build_tree DIR [CMAKE ARGS...]: configures DIR, then builds it. The
+# configure step runs every time, so a changed -D option always takes
+# effect; on a configured tree it only checks and takes a second.
 build_tree() {
     local dir=$1
     shift
-    if [ ! -f "$ONDAL_ROOT/$dir/build.ninja" ]; then
-        cmake -S "$ONDAL_ROOT" -B "$ONDAL_ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    fi
+    cmake -S "$ONDAL_ROOT" -B "$ONDAL_ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$ONDAL_ROOT/$dir"
 }
