@@ -32,17 +32,11 @@ inline constexpr long ErrorInvalidHandle = 6;
 inline constexpr long ErrorInvalidParameter = 87;
 inline constexpr long ErrorMoreData = 234;
 
-// Access rights.
-inline constexpr std::uint32_t KeyQueryValue = 0x0001;
+// Access rights: read, and the write rights the .reg stand-in refuses.
 inline constexpr std::uint32_t KeySetValue = 0x0002;
 inline constexpr std::uint32_t KeyCreateSubKey = 0x0004;
-inline constexpr std::uint32_t KeyEnumerateSubKeys = 0x0008;
-inline constexpr std::uint32_t KeyNotify = 0x0010;
 inline constexpr std::uint32_t KeyCreateLink = 0x0020;
 inline constexpr std::uint32_t KeyRead = 0x20019;
-// Read rights together with set-value, create-sub-key and create-link: what
-// an administrator may be granted on HKEY_LOCAL_MACHINE, a standard user not.
-inline constexpr std::uint32_t KeyReadWriteLegacy = 0x2003F;
 
 // Value types.
 inline constexpr std::uint32_t RegNone = 0;

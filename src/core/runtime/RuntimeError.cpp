@@ -1,22 +1,38 @@
 #include "core/runtime/RuntimeError.h"
 
 namespace ondal {
+namespace {
+
+struct ErrorText
+{
+    RuntimeError::Code code;
+    const char *text;
+};
+
+// The runtime's own texts for the errors the program can raise.
+constexpr ErrorText Texts[] = {
+    {RuntimeError::InvalidProcedureCall, "Invalid procedure call or argument"},
+    {RuntimeError::Overflow, "Overflow"},
+    {RuntimeError::DivisionByZero, "Division by zero"},
+    {RuntimeError::TypeMismatch, "Type mismatch"},
+};
+
+constexpr const char *textOf(RuntimeError::Code code)
+{
+    for (const ErrorText &entry : Texts) {
+        if (entry.code == code)
+            return entry.text;
+    }
+    return "Application-defined or object-defined error";
+}
+
+} // namespace
 
 RuntimeError::RuntimeError(Code code) : m_code(code) {}
 
 QString RuntimeError::descriptionOf(Code code)
 {
-    switch (code) {
-    case InvalidProcedureCall:
-        return QStringLiteral("Invalid procedure call or argument");
-    case Overflow:
-        return QStringLiteral("Overflow");
-    case DivisionByZero:
-        return QStringLiteral("Division by zero");
-    case TypeMismatch:
-        return QStringLiteral("Type mismatch");
-    }
-    return QStringLiteral("Application-defined or object-defined error");
+    return QString::fromLatin1(textOf(code));
 }
 
 QString RuntimeError::description() const
@@ -26,17 +42,7 @@ QString RuntimeError::description() const
 
 const char *RuntimeError::what() const noexcept
 {
-    switch (m_code) {
-    case InvalidProcedureCall:
-        return "Invalid procedure call or argument";
-    case Overflow:
-        return "Overflow";
-    case DivisionByZero:
-        return "Division by zero";
-    case TypeMismatch:
-        return "Type mismatch";
-    }
-    return "Application-defined or object-defined error";
+    return textOf(m_code);
 }
 
 } // namespace ondal
