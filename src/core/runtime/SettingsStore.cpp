@@ -1,5 +1,8 @@
 #include "core/runtime/SettingsStore.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
 
@@ -9,6 +12,29 @@ namespace {
 QString keyPath(const QString &section, const QString &key)
 {
     return section + u'/' + key;
+}
+
+// QSettings says only that a write failed. Ask the file system the way
+// QSettings writes (a new file beside the old, then a rename) what stops it,
+// without touching the settings file itself.
+QString whyNotWritten(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("it is a folder, not a file");
+    if (!QDir().mkpath(info.absolutePath()))
+        return QStringLiteral("its folder cannot be created");
+    QSaveFile probe(path);
+    probe.setDirectWriteFallback(false);
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    // A full disk shows only once data goes out.
+    const QByteArray block(64 * 1024, '\n');
+    QString reason;
+    if (probe.write(block) != block.size() || !probe.flush())
+        reason = probe.errorString();
+    probe.cancelWriting();
+    return reason.isEmpty() ? QStringLiteral("the file could not be written") : reason;
 }
 
 } // namespace
@@ -36,7 +62,14 @@ void SettingsStore::save(const QString &application, const QString &section, con
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, application, application);
     settings.setValue(keyPath(section, key), value);
     settings.sync();
-    m_lastSaveSucceeded = settings.status() == QSettings::NoError;
+    m_lastSaveError =
+        settings.status() == QSettings::NoError ? QString() : whyNotWritten(settings.fileName());
+}
+
+QString SettingsStore::fileName(const QString &application) const
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, application, application)
+        .fileName();
 }
 
 } // namespace ondal

@@ -23,12 +23,18 @@ public:
     virtual void save(const QString &application, const QString &section, const QString &key,
                       const QString &value);
 
-    // Whether the last save() reached the disk. The windows carry on either
-    // way; this is here so that a failed write is not mistaken for success.
-    bool lastSaveSucceeded() const noexcept { return m_lastSaveSucceeded; }
+    // Whether the last save() reached the disk, and if not, why not in a few
+    // words from the system ("Permission denied", "No space left on device",
+    // "it is a folder, not a file"). A failed write is never taken for
+    // success: the main window tells the user.
+    bool lastSaveSucceeded() const noexcept { return m_lastSaveError.isEmpty(); }
+    QString lastSaveError() const { return m_lastSaveError; }
+
+    // The file that holds the application's settings.
+    virtual QString fileName(const QString &application) const;
 
 private:
-    bool m_lastSaveSucceeded = true;
+    QString m_lastSaveError;
 };
 
 } // namespace ondal

@@ -60,11 +60,21 @@ Placement loadPlacement(const SettingsStore &store)
     return placement;
 }
 
-void savePlacement(SettingsStore &store, const Placement &placement)
+QString savePlacement(SettingsStore &store, const Placement &placement)
 {
-    for (const PlacementKey &entry : Keys)
+    QString failure;
+    for (const PlacementKey &entry : Keys) {
         store.save(application(), section(), QString::fromUtf16(entry.key),
                    singleText(placement.*entry.value));
+        if (failure.isEmpty() && !store.lastSaveSucceeded()) {
+            QString reason = store.lastSaveError();
+            reason.front() = reason.front().toUpper();
+            failure = QStringLiteral("The main window's position and size could not be saved "
+                                     "in the settings file\n%1\n\n%2.")
+                          .arg(store.fileName(application()), reason);
+        }
+    }
+    return failure;
 }
 
 QRect toPixels(const Placement &placement)

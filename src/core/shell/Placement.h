@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QString>
 
 namespace ondal {
 
@@ -28,8 +29,9 @@ struct Placement
 Placement loadPlacement(const SettingsStore &store);
 
 // Writes the four values in the same order, each by the single-precision
-// text rule.
-void savePlacement(SettingsStore &store, const Placement &placement);
+// text rule. Returns what to tell the user when a value did not reach the
+// disk (the settings file and the reason), or an empty text when all did.
+QString savePlacement(SettingsStore &store, const Placement &placement);
 
 // Whole pixels of the outer window. Values far beyond any screen are held to
 // a range that still converts safely; they lie off every screen either way.

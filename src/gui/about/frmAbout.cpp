@@ -3,6 +3,7 @@
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/Twips.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
@@ -123,7 +124,46 @@ void frmAbout::showEvent(QShowEvent *event)
     // Shown again after a close: load afresh, before the box is drawn.
     if (!m_loaded)
         Form_Load();
+    m_framed = false;
+    centreOverOwner();
     QDialog::showEvent(event);
+}
+
+bool frmAbout::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+    case QEvent::UpdateRequest:
+        if (!m_framed && isVisible() && frameGeometry() != geometry()) {
+            m_framed = true;
+            centreOverOwner();
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void frmAbout::centreOverOwner()
+{
+    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QRect ownerOuter = owner->frameGeometry();
+    const QMargins ownerFrame(owner->geometry().left() - ownerOuter.left(),
+                              owner->geometry().top() - ownerOuter.top(),
+                              ownerOuter.right() - owner->geometry().right(),
+                              ownerOuter.bottom() - owner->geometry().bottom());
+    const QSize outer =
+        frameGeometry() != geometry() ? frameGeometry().size() : size().grownBy(ownerFrame);
+    const QPoint topLeft = ownerOuter.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    // The position of a window is that of its frame.
+    if (pos() != topLeft)
+        move(topLeft);
 }
 
 void frmAbout::done(int result)

@@ -30,6 +30,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     // Esc and the title bar's close box end here: they unload the box as
@@ -39,6 +40,10 @@ private:
     void done(int result) override;
 
     void Form_Load();
+    // Puts the box's outer frame centre on its owner's. Until the window
+    // manager has framed the box, its frame is taken to be as thick as the
+    // owner's; once framed, it is placed again if that was not so.
+    void centreOverOwner();
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
@@ -52,4 +57,5 @@ private:
 
     ondal::SysInfoLauncher m_launcher;
     bool m_loaded = false;
+    bool m_framed = false;
 };

@@ -1,5 +1,6 @@
 #include "gui/shell/frmMain.h"
 
+#include "core/runtime/MessageBoxService.h"
 #include "core/runtime/Twips.h"
 #include "core/shell/Placement.h"
 #include "gui/about/frmAbout.h"
@@ -27,6 +28,16 @@ QMargins frameMarginsOf(const QWidget *window)
     const QRect outer = window->frameGeometry();
     return QMargins(client.left() - outer.left(), client.top() - outer.top(),
                     outer.right() - client.right(), outer.bottom() - client.bottom());
+}
+
+// Shows a window of the program in its normal state, raised and active: a
+// window the user has minimized comes back as it was, fields and all.
+void bringForward(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 bool isProgramWindow(const QWidget *widget)
@@ -191,9 +202,14 @@ void frmMain::Form_Unload(int &Cancel)
             window->close();
     }
     // A minimized window keeps the placement saved at an earlier exit; a
-    // maximized one saves its maximized bounds.
-    if (!isMinimized())
-        ondal::savePlacement(m_services.settings, ondal::fromPixels(frameGeometry()));
+    // maximized one saves its maximized bounds. A save that does not reach
+    // the disk is told, once; closing goes on.
+    if (!isMinimized()) {
+        const QString failure =
+            ondal::savePlacement(m_services.settings, ondal::fromPixels(frameGeometry()));
+        if (!failure.isEmpty())
+            m_services.messages.msgBox(failure);
+    }
 }
 
 void frmMain::mnuOndal_Click()
@@ -202,9 +218,7 @@ void frmMain::mnuOndal_Click()
     // made afresh after the user has closed it.
     if (!m_worksheet)
         m_worksheet = new frmOndal(m_services.messages);
-    m_worksheet->show();
-    m_worksheet->raise();
-    m_worksheet->activateWindow();
+    bringForward(m_worksheet);
 }
 
 void frmMain::mnuHelpAbout_Click()

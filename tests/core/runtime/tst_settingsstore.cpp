@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -129,10 +130,21 @@ void tst_SettingsStore::failedSaveIsVisible()
     SettingsStore store;
     store.save(u"Ondal"_s, u"Settings"_s, u"MainLeft"_s, u"120"_s);
     QVERIFY(!store.lastSaveSucceeded());
+    QCOMPARE(store.lastSaveError(), u"its folder cannot be created"_s);
 
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());
     store.save(u"Ondal"_s, u"Settings"_s, u"MainLeft"_s, u"120"_s);
     QVERIFY(store.lastSaveSucceeded());
+    QVERIFY(store.lastSaveError().isEmpty());
+
+    // A settings file that has become a folder: the reason says so, and the
+    // folder is left as it was.
+    QVERIFY(QFile::remove(iniPath(u"Ondal"_s)));
+    QVERIFY(QDir().mkpath(iniPath(u"Ondal"_s)));
+    store.save(u"Ondal"_s, u"Settings"_s, u"MainLeft"_s, u"120"_s);
+    QCOMPARE(store.lastSaveError(), u"it is a folder, not a file"_s);
+    QCOMPARE(store.fileName(u"Ondal"_s), iniPath(u"Ondal"_s));
+    QVERIFY(QFileInfo(iniPath(u"Ondal"_s)).isDir());
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsStore)

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QPointer>
@@ -32,6 +33,7 @@ private slots:
     void sysInfoFailureKeepsTheBoxOpen();
     void reopeningLoadsAfresh();
     void helpAboutWaitsForTheBox();
+    void centredOverItsOwner();
 
 private:
     ondal::test::FakeServices m_fakes;
@@ -299,6 +301,27 @@ void tst_frmAbout::helpAboutWaitsForTheBox()
         QCOMPARE(version, QStringLiteral("Version 1.1.0"));
         QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1, "not centred");
     }
+}
+
+// The outer frames' centres meet, within a few pixels. Also run under a
+// window manager (tests/gui/CMakeLists.txt), where frames have title bars.
+void tst_frmAbout::centredOverItsOwner()
+{
+    frmMain main(m_fakes.services(), [] { return QList<QRect>{QRect(0, 0, 1280, 1024)}; });
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QTRY_VERIFY(main.frameGeometry() != main.geometry() ||
+                QGuiApplication::platformName() == u"offscreen");
+    frmAbout about(m_fakes.services(), &main);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    const auto offCentre = [&] {
+        return about.frameGeometry().center() - main.frameGeometry().center();
+    };
+    QTRY_VERIFY2(
+        qAbs(offCentre().x()) <= 2 && qAbs(offCentre().y()) <= 2,
+        qPrintable(QStringLiteral("off by %1, %2").arg(offCentre().x()).arg(offCentre().y())));
+    about.close();
 }
 
 QTEST_MAIN(tst_frmAbout)

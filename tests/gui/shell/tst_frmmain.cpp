@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -189,6 +190,28 @@ private slots:
                  (QStringList{u"3000"_s, u"2250"_s, u"7500"_s, u"6000"_s}));
     }
 
+    void failedSaveIsTold()
+    {
+        // The settings file has become a folder: closing says so once,
+        // naming the file and the reason, and closes all the same.
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        ondal::SettingsStore settings;
+        const QString file = settings.fileName(u"Ondal"_s);
+        QVERIFY(QDir().mkpath(file));
+        {
+            frmMain w(services(settings), screens());
+            w.show();
+            QVERIFY(w.close());
+            QVERIFY(!w.isVisible());
+        }
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+        QCOMPARE(m_fakes.messages.prompts,
+                 QStringList{u"The main window's position and size could not be saved in the "
+                             u"settings file\n%1\n\nIt is a folder, not a file."_s.arg(file)});
+        m_fakes.messages.prompts.clear();
+    }
+
     void minimizedKeepsTheEarlierPlacement()
     {
         MemoryStore settings;
@@ -271,6 +294,31 @@ private slots:
         item->trigger();
         QCOMPARE(openWorksheets(), 1);
         QVERIFY(w.worksheet()->text(1).isEmpty());
+    }
+
+    // Also run under a window manager (tests/gui/CMakeLists.txt).
+    void minimizedWorksheetComesBack()
+    {
+        MemoryStore settings;
+        frmMain w(services(settings), screens());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *item = w.findChild<QAction *>(u"mnuOndal"_s);
+        item->trigger();
+        QPointer<frmOndal> sheet = w.worksheet();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet.data()));
+        sheet->field(1)->setText(u"4.2"_s);
+        sheet->showMinimized();
+        QTRY_VERIFY(sheet->isMinimized());
+
+        // Chosen again, it comes back in its normal state, active, as it was.
+        w.activateWindow();
+        item->trigger();
+        QCOMPARE(w.worksheet(), sheet.data());
+        QTRY_VERIFY(!sheet->isMinimized());
+        QTRY_VERIFY(sheet->isActiveWindow());
+        QCOMPARE(sheet->text(1), u"4.2"_s);
+        sheet->close();
     }
 
     void closingClosesTheOtherWindowsFirst()
