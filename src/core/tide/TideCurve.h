@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The tide between one high water and one low water, by the cosine curve:
+//
+//     h(t) = LW + R · (1 + cos(π·τ/D)) / 2
+//
+// where R is the range (HW height − LW height), D the duration (the time
+// between the two tides) and τ the time from high water, 0 ≤ τ ≤ D, on
+// either limb. Times are minutes as the worksheet reads them (hours × 60 +
+// minutes; 28:06 is 1686), heights metres. Nothing here throws.
+
+namespace ondal::tide {
+
+inline constexpr double MinutesPerDay = 1440.0;
+
+// A high or a low water: when and how high.
+struct Tide
+{
+    double time = 0.0;   // minutes
+    double height = 0.0; // metres
+};
+
+// The tide that was moved a day on, so that the two lie within 12 hours.
+enum class NextDay { Neither, HighWater, LowWater };
+
+// When there is enough water between the two tides for a needed height.
+struct TideWindow
+{
+    enum class Kind {
+        From,       // rising: enough water from `minute` until high water
+        Until,      // falling: enough water from high water until `minute`
+        Throughout, // the tide never falls below the needed height on the span
+        Never,      // the tide never reaches the needed height on the span
+    };
+
+    Kind kind = Kind::Never;
+    // From and Until only, both on the span's time scale (not taken modulo a
+    // day): the moment the tide passes the needed height, and that moment
+    // rounded inward to a whole minute, always to the safe side (From up,
+    // Until down).
+    double crossing = 0.0;
+    double minute = 0.0;
+};
+
+struct SpanOrRefusal;
+
+// One span from high to low water or from low to high water; a cheap value.
+class TideSpan
+{
+public:
+    Tide highWater() const { return m_high; } // with its time as placed on the span
+    Tide lowWater() const { return m_low; }
+    double start() const { return isRising() ? m_low.time : m_high.time; }
+    double end() const { return isRising() ? m_high.time : m_low.time; }
+    double duration() const { return end() - start(); }           // D, above 0
+    double range() const { return m_high.height - m_low.height; } // R, above 0
+    bool isRising() const { return m_low.time < m_high.time; }    // low water first
+    NextDay nextDay() const { return m_nextDay; }
+
+    bool contains(double t) const { return t >= start() && t <= end(); }
+    // A clock time moved by whole days to the day that puts it nearest the
+    // middle of the span. It may still lie outside the span.
+    double placed(double clockTime) const;
+
+    // Heights at time t on the span. Outside it they give the nearer tide's
+    // height: ask contains() before quoting one.
+    double cosineHeight(double t) const;
+    double factor(double t) const;         // (h − LW) / R by the cosine curve, 0 to 1
+    double straightHeight(double t) const; // LW + R · (D − τ) / D
+
+    // When the tide stands at the given height on the span, by the cosine
+    // curve; none where it stays above it (h ≤ LW) or never reaches it
+    // (h ≥ HW).
+    std::optional<double> timeOfHeight(double height) const;
+
+    // When there is at least the needed height of tide (above chart datum).
+    TideWindow windowFor(double neededHeight) const;
+
+private:
+    friend SpanOrRefusal spanBetween(Tide highWater, Tide lowWater);
+    TideSpan(Tide high, Tide low, NextDay nextDay) : m_high(high), m_low(low), m_nextDay(nextDay) {}
+
+    double timeFromHighWater(double t) const; // τ, kept within 0..D
+
+    Tide m_high;
+    Tide m_low;
+    NextDay m_nextDay;
+};
+
+// A span, or the reason in words why the two tides give none.
+struct SpanOrRefusal
+{
+    std::optional<TideSpan> span;
+    QString refusal;
+};
+
+// Works out the span between the two tides; either may come first. Where the
+// two times lie more than 12 hours apart the earlier is taken a day (1440
+// minutes) later, once; times of 24 hours and more are taken as they are.
+// Refuses a range of zero or less, a duration of zero and values too large
+// to work with.
+SpanOrRefusal spanBetween(Tide highWater, Tide lowWater);
+
+} // namespace ondal::tide
