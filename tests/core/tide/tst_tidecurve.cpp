@@ -1,8 +1,12 @@
 #include "core/tide/TideCurve.h"
+#include "core/tide/TideReading.h"
+#include "core/worksheet/FieldStore.h"
 
 #include <QLocale>
+#include <QMap>
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -12,6 +16,22 @@ using namespace ondal::tide;
 namespace {
 
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
+
+using Texts = QMap<int, QString>; // field number → text
+
+class FakeFields final : public ondal::FieldStore
+{
+public:
+    explicit FakeFields(const Texts &given)
+    {
+        for (auto it = given.cbegin(); it != given.cend(); ++it)
+            setText(it.key(), it.value());
+    }
+    QString text(int field) const override { return texts.at(field - 1); }
+    void setText(int field, const QString &text) override { texts.at(field - 1) = text; }
+
+    std::array<QString, FieldCount> texts;
+};
 
 QString n(double value)
 {
@@ -59,6 +79,15 @@ QStringList describe(const SpanOrRefusal &made, double required, double needed)
     return out;
 }
 
+QString kindName(TideLine::Kind kind)
+{
+    static const QString names[] = {u"summary"_s, u"result"_s, u"note"_s, u"reason"_s};
+    return names[int(kind)];
+}
+
+const QString Disclaimer = u"The cosine curve approximates the port's own tidal curve; check "
+                           u"critical clearances against official tables."_s;
+
 } // namespace
 
 class tst_TideCurve : public QObject
@@ -71,6 +100,8 @@ private slots:
 
     void model_data();
     void model();
+    void reading_data();
+    void reading();
 };
 
 // Times in minutes (hours × 60 + minutes), heights in metres.
@@ -141,6 +172,105 @@ void tst_TideCurve::model()
 
     const SpanOrRefusal made = spanBetween({highTime, highHeight}, {lowTime, lowHeight});
     QCOMPARE(describe(made, required, needed), expected);
+}
+
+void tst_TideCurve::reading_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<Texts>("fields");
+    QTest::addColumn<QString>("draught");
+    QTest::addColumn<QString>("clearance");
+    QTest::addColumn<QStringList>("lines"); // "kind: text", the disclaimer left out
+
+    const Texts example{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s}, {6, u"8"_s},
+                        {7, u"20"_s},  {12, u"11"_s}, {13, u"0"_s}, {19, u"1"_s}};
+    QTest::newRow("HW 14:30, LW 08:20, at 11:00, 2.5 m draught")
+        << true << false << example << u"2.50"_s << u"0.5"_s
+        << QStringList{u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · Duration 6 "
+                       u"h 10 min · Range 3.40 m"_s,
+                       u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m by "
+                       u"the straight line"_s,
+                       u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
+                       u"charted sounding 1.00 m)"_s,
+                       u"result: Enough water from 10:50"_s};
+
+    Texts german = example;
+    german[1] = u"4,2"_s;
+    german[2] = u"0,8"_s;
+    QTest::newRow("de_DE writes decimal commas")
+        << true << true << german << u"2,5"_s << u"0,5"_s
+        << QStringList{u"summary: High water 14:30, 4,20 m · Low water 08:20, 0,80 m · Duration 6 "
+                       u"h 10 min · Range 3,40 m"_s,
+                       u"result: At 11:00: 2,14 m by the cosine curve (factor 0,39), 2,27 m by "
+                       u"the straight line"_s,
+                       u"result: Needed: 2,00 m of tide (draught 2,50 m + clearance 0,50 m − "
+                       u"charted sounding 1,00 m)"_s,
+                       u"result: Enough water from 10:50"_s};
+
+    QTest::newRow("across midnight, drying height, another interval high water")
+        << true << false
+        << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"21"_s},  {5, u"47"_s},   {6, u"4"_s},
+                 {7, u"6"_s},   {10, u"21"_s}, {11, u"40"_s}, {19, u"-0.2"_s}}
+        << u"2.5"_s << u"0.5"_s
+        << QStringList{u"summary: High water 21:47, 4.20 m · Low water 04:06, 0.80 m · Duration 6 "
+                       u"h 19 min · Range 3.40 m"_s,
+                       u"result: Needed: 3.20 m of tide (draught 2.50 m + clearance 0.50 m + "
+                       u"drying height 0.20 m)"_s,
+                       u"result: Enough water until 00:05"_s,
+                       u"note: Low water taken on the next day"_s,
+                       u"note: The curve uses the duration's high water 21:47, not the "
+                       u"interval's 21:40"_s};
+
+    QTest::newRow("long duration, required time outside the span")
+        << true << false << Texts{{1, u"3"_s}, {2, u"1"_s}, {4, u"12"_s},  {5, u"0"_s},
+                                  {6, u"4"_s}, {7, u"0"_s}, {12, u"15"_s}, {13, u"0"_s}}
+        << QString() << QString()
+        << QStringList{u"summary: High water 12:00, 3.00 m · Low water 04:00, 1.00 m · Duration 8 "
+                       u"h 0 min · Range 2.00 m"_s,
+                       u"note: Duration outside 5 to 7 hours: the cosine curve is only a rough "
+                       u"guide"_s,
+                       u"reason: Required Time 15:00 lies outside the span from 04:00 to 12:00: "
+                       u"no height is given outside the two tides"_s};
+
+    // An empty height is missing, not 0; a draught read short is told.
+    QTest::newRow("missing, unreadable and partly read values")
+        << true << false << Texts{{1, u"1e999"_s}, {4, u"1a"_s}, {5, u"30"_s},
+                                  {6, u"8"_s},     {7, u" "_s},  {12, u"11"_s}}
+        << u"2,5"_s << u"0.5"_s
+        << QStringList{u"note: The tidal window needs the Charted Sounding on the worksheet"_s,
+                       u"note: Draught: “2,5” read as 2.00 m"_s,
+                       u"reason: Tide Table's High Water: the number is too large"_s,
+                       u"reason: Tide Table's Low Water: missing"_s,
+                       u"reason: Time of High Water: the hours are not a number"_s,
+                       u"reason: Time of Low Water: the minutes are missing"_s,
+                       u"reason: Required Time: the minutes are missing"_s};
+
+    QTest::newRow("no worksheet open")
+        << false << false << Texts{} << u"2.5"_s << u"0.5"_s << QStringList{};
+}
+
+void tst_TideCurve::reading()
+{
+    QFETCH(bool, open);
+    QFETCH(bool, german);
+    QFETCH(Texts, fields);
+    QFETCH(QString, draught);
+    QFETCH(QString, clearance);
+    QFETCH(QStringList, lines);
+
+    if (german)
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const FakeFields worksheet(fields);
+    const TideReading reading = readTide(open ? &worksheet : nullptr, draught, clearance);
+
+    QVERIFY(!reading.lines.isEmpty());
+    QCOMPARE(reading.lines.last().kind, TideLine::Kind::Disclaimer);
+    QCOMPARE(reading.lines.last().text, Disclaimer);
+    QStringList shown;
+    for (qsizetype i = 0; i + 1 < reading.lines.size(); ++i)
+        shown << kindName(reading.lines.at(i).kind) + u": "_s + reading.lines.at(i).text;
+    QCOMPARE(shown, lines);
 }
 
 QTEST_GUILESS_MAIN(tst_TideCurve)

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/tide/TideCurve.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace ondal {
+class FieldStore;
+}
+
+namespace ondal::tide {
+
+// One line of what the tide curve window shows, in the order shown.
+struct TideLine
+{
+    enum class Kind {
+        Summary,    // high water, low water, duration and range
+        Result,     // the required time's heights, the needed height, the window
+        Note,       // worth knowing: next day, rough duration, values read in part
+        Reason,     // why something the user asked for is not worked out
+        Disclaimer, // the last line, always there, to be shown quieter
+    };
+
+    Kind kind = Kind::Note;
+    QString text;
+};
+
+// The heights at the required time, placed on the span.
+struct RequiredTide
+{
+    double time = 0.0;           // minutes, on the span's time scale
+    double cosineHeight = 0.0;   // metres
+    double factor = 0.0;         // 0 to 1
+    double straightHeight = 0.0; // metres
+};
+
+// Everything the tide curve window shows: the lines, and the numbers to plot.
+struct TideReading
+{
+    std::optional<TideSpan> span;         // the curve; none when the tides give none
+    std::optional<RequiredTide> required; // only when the required time falls on the span
+    std::optional<double> neededHeight;   // draught + clearance − charted sounding, metres
+    std::optional<TideWindow> window;     // needs both the span and the needed height
+    QList<TideLine> lines;
+};
+
+// Reads the worksheet's tide table values (Text1/Text2 heights, Text4..Text7
+// high and low water times, Text12/Text13 the required time, Text10/Text11
+// the interval's high water, Text19 the charted sounding) with the window's
+// own draught and under-keel clearance, and works out everything shown.
+// Never throws and never shows a message: whatever cannot be read becomes a
+// Reason line naming the worksheet's field. Without a worksheet (null) there
+// is only the disclaimer; the window says itself that none is open.
+TideReading readTide(const FieldStore *worksheet, const QString &draught, const QString &clearance);
+
+// Texts as the lines write them. A clock time in minutes as HH:mm, 24-hour,
+// to the nearest minute and taken modulo a day; a height with two decimals
+// in the user's number format, without grouping and never "-0.00".
+QString clockText(double minutes);
+QString heightText(double metres);
+
+} // namespace ondal::tide
