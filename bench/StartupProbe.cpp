@@ -12,20 +12,32 @@
 // the action opens, from the trigger and from the worksheet's first Show
 // event to its first paint.
 //
+// With ONDAL_PROBE_CURVE=N it opens the worksheet, fills in a tide, opens the
+// tide curve ("mnuCurve") and times it from the trigger to its plot
+// ("picCurve") painted; then it makes N edits in the worksheet's high water
+// height (Text1), a key press each, alternately typing a digit and taking it
+// back, and times each from the key press to the plot repainted.
+//
 // Marker lines, all times in nanoseconds of CLOCK_MONOTONIC:
 //   ONDAL-PROBE app <t>                       application object constructed
 //   ONDAL-PROBE painted <t>                   first top-level window painted
 //   ONDAL-PROBE worksheet <trigger> <show> <painted>
 //   ONDAL-PROBE worksheet-missing <reason>
+//   ONDAL-PROBE curve-open <trigger> <painted>
+//   ONDAL-PROBE curve-edit <keypress> <painted>   one line per edit
+//   ONDAL-PROBE curve-missing <reason>
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +65,33 @@ bool worksheetMode()
     const char *value = std::getenv("ONDAL_PROBE_WORKSHEET");
     return value && std::strcmp(value, "1") == 0;
 }
+
+// The number of edits to time in the tide curve, 0 when not asked.
+int curveEdits()
+{
+    const char *value = std::getenv("ONDAL_PROBE_CURVE");
+    return value ? std::max(0, std::atoi(value)) : 0;
+}
+
+QWidget *topLevelNamed(const char *name)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String(name) && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+// The worked example of the worksheet: high water 14:30, 4.2 m; low water
+// 08:20, 0.8 m; required time 11:00; charted sounding 1 m.
+constexpr struct
+{
+    const char *field;
+    const char *text;
+} ExampleTide[] = {
+    {"Text1", "4.2"}, {"Text2", "0.8"}, {"Text4", "14"}, {"Text5", "30"}, {"Text6", "8"},
+    {"Text7", "20"},  {"Text12", "11"}, {"Text13", "0"}, {"Text19", "1"},
+};
 
 class StartupProbe : public QObject
 {
@@ -89,6 +128,12 @@ public:
                 QTimer::singleShot(0, this, &StartupProbe::worksheetPainted);
             }
             break;
+        case Stage::WaitCurvePaint:
+            if (type == QEvent::Paint && widget->objectName() == QLatin1String("picCurve")) {
+                stage = Stage::Flushing;
+                QTimer::singleShot(0, this, &StartupProbe::curvePainted);
+            }
+            break;
         case Stage::Flushing:
         case Stage::Done:
             break;
@@ -97,13 +142,17 @@ public:
     }
 
 private:
-    enum class Stage { WaitMainPaint, Flushing, WaitWorksheetPaint, Done };
+    enum class Stage { WaitMainPaint, Flushing, WaitWorksheetPaint, WaitCurvePaint, Done };
 
     void mainPainted()
     {
         char line[64];
         std::snprintf(line, sizeof line, "painted %lld", monotonicNs());
         mark(line);
+        if (curveEdits() > 0) {
+            openCurve();
+            return;
+        }
         if (!worksheetMode()) {
             finish();
             return;
@@ -136,6 +185,82 @@ private:
         finish();
     }
 
+    // Opens the worksheet with the example tide, then the tide curve.
+    void openCurve()
+    {
+        QAction *sheetAction =
+            mainWindow ? mainWindow->findChild<QAction *>(QStringLiteral("mnuOndal")) : nullptr;
+        QAction *curveAction =
+            mainWindow ? mainWindow->findChild<QAction *>(QStringLiteral("mnuCurve")) : nullptr;
+        if (!sheetAction || !curveAction) {
+            mark("curve-missing no QAction named mnuOndal or mnuCurve on the main window");
+            finish();
+            return;
+        }
+        sheetAction->trigger();
+        QWidget *sheet = topLevelNamed("frmOndal");
+        if (!sheet) {
+            mark("curve-missing the worksheet did not open");
+            finish();
+            return;
+        }
+        for (const auto &entry : ExampleTide) {
+            if (auto *field = sheet->findChild<QLineEdit *>(QLatin1String(entry.field)))
+                field->setText(QLatin1String(entry.text));
+        }
+        edited = sheet->findChild<QLineEdit *>(QStringLiteral("Text1"));
+        stage = Stage::WaitCurvePaint;
+        QTimer::singleShot(10000, this, [this] {
+            if (stage == Stage::WaitCurvePaint) {
+                mark("curve-missing the curve was not painted within 10 s");
+                finish();
+            }
+        });
+        triggerNs = monotonicNs();
+        curveAction->trigger();
+    }
+
+    void curvePainted()
+    {
+        const long long now = monotonicNs();
+        char line[128];
+        if (editsDone < 0) {
+            std::snprintf(line, sizeof line, "curve-open %lld %lld", triggerNs, now);
+            // The curve window was just activated: give the focus back to
+            // the worksheet field, as a user typing there would have it.
+            if (edited) {
+                edited->window()->activateWindow();
+                edited->setFocus();
+                edited->end(false);
+            }
+        } else {
+            std::snprintf(line, sizeof line, "curve-edit %lld %lld", triggerNs, now);
+        }
+        mark(line);
+        ++editsDone;
+        if (editsDone >= curveEdits() || !edited) {
+            finish();
+            return;
+        }
+        // Let the event loop settle, then the next key press.
+        QTimer::singleShot(20, this, &StartupProbe::typeOnce);
+    }
+
+    // One key press in Text1: a digit on even edits, Backspace on odd ones,
+    // so the height goes 4.2, 4.21, 4.2, ...
+    void typeOnce()
+    {
+        const bool digit = editsDone % 2 == 0;
+        const Qt::Key key = digit ? Qt::Key_1 : Qt::Key_Backspace;
+        const QString text = digit ? QStringLiteral("1") : QString();
+        stage = Stage::WaitCurvePaint;
+        triggerNs = monotonicNs();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(edited, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(edited, &release);
+    }
+
     void finish()
     {
         stage = Stage::Done;
@@ -146,6 +271,8 @@ private:
     QPointer<QWidget> mainWindow;
     long long triggerNs = 0;
     long long showNs = 0;
+    QPointer<QLineEdit> edited;
+    int editsDone = -1; // -1 until the curve's first paint
 };
 
 void installStartupProbe()

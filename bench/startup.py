@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Start-up benchmark: Ondal against a bare Qt 6 program, under Xvfb.
+"""Start-up and tide-curve benchmark: Ondal against a bare Qt 6 program, under Xvfb.
 
 Builds build-bench/ (ONDAL_BENCH=ON, Release) when needed, starts a private
 Xvfb display and, when one is installed, a window manager, then alternates
@@ -8,7 +8,10 @@ to the moment its first top-level window has been mapped and painted (the
 marker line printed by bench/StartupProbe.cpp), and its peak resident memory
 is taken from the kernel's accounting when it exits (wait4's ru_maxrss).
 Prints the medians and the ratios ondal / bare, then the median time from
-choosing "Ondal Prediction" to the worksheet being painted.
+choosing "Ondal Prediction" to the worksheet being painted, then the time
+from choosing "Tide Curve" to the curve painted and, over many edits, from a
+key press in a worksheet field to the curve repainted (median and 95th
+percentile; the goal is one 60 Hz frame, 16.7 ms, at the 95th percentile).
 
 This is a benchmark, not a test: it asserts nothing about time. Run it on a
 quiet machine: python3 bench/startup.py [--runs 30]
@@ -109,6 +112,8 @@ def run_once(program, env, config_dir, log_path):
             if line.startswith(MARK):
                 kind, *values = line[len(MARK):].split()
                 markers[kind] = values
+                if kind == "curve-edit":
+                    markers.setdefault("curve-edit-all", []).append(values)
     finally:
         timer.cancel()
     _, status, usage = os.wait4(process.pid, 0)
@@ -127,6 +132,13 @@ def run_once(program, env, config_dir, log_path):
         result["worksheet_show_ms"] = (painted - show) / 1e6 if show else float("nan")
     if "worksheet-missing" in markers:
         result["worksheet_missing"] = " ".join(markers["worksheet-missing"])
+    if "curve-open" in markers:
+        trigger, painted = (int(v) for v in markers["curve-open"])
+        result["curve_open_ms"] = (painted - trigger) / 1e6
+    result["curve_edit_ms"] = [(int(painted) - int(press)) / 1e6
+                               for press, painted in markers.get("curve-edit-all", [])]
+    if "curve-missing" in markers:
+        result["curve_missing"] = " ".join(markers["curve-missing"])
     return result
 
 
@@ -161,6 +173,10 @@ def main():
                         help="starts of each program, alternated (default 30)")
     parser.add_argument("--worksheet-runs", type=int, default=15,
                         help="starts of ondal that also open the worksheet (default 15)")
+    parser.add_argument("--curve-runs", type=int, default=5,
+                        help="starts of ondal that open the tide curve (default 5)")
+    parser.add_argument("--curve-edits", type=int, default=200,
+                        help="timed key presses in a worksheet field per start (default 200)")
     parser.add_argument("--build-dir", default=os.path.join(ROOT, "build-bench"))
     args = parser.parse_args()
 
@@ -191,6 +207,10 @@ def main():
         sheet_env = dict(env, ONDAL_PROBE_WORKSHEET="1")
         sheets = [run_once(ondal, sheet_env, env["XDG_CONFIG_HOME"], log)
                   for _ in range(args.worksheet_runs)]
+
+        curve_env = dict(env, ONDAL_PROBE_CURVE=str(args.curve_edits))
+        curves = [run_once(ondal, curve_env, env["XDG_CONFIG_HOME"], log)
+                  for _ in range(args.curve_runs)]
     finally:
         if wm:
             wm.terminate()
@@ -220,6 +240,34 @@ def main():
               f" {median(sheets, 'worksheet_show_ms'):.1f} ms")
     met = t_o / t_b <= 1.10 and m_o / m_b <= 1.10
     print(f"Target ondal/bare <= 1.10 for time and memory: {'met' if met else 'NOT met'}")
+    report_curve(curves)
+
+
+def percentile(values, share):
+    """The nearest-rank percentile: the smallest value with at least `share`
+    of all values at or below it."""
+    ordered = sorted(values)
+    rank = max(1, -(-len(ordered) * share // 100))  # ceiling
+    return ordered[int(rank) - 1]
+
+
+def report_curve(curves):
+    missing = [c["curve_missing"] for c in curves if "curve_missing" in c]
+    if missing or not curves:
+        print(f"Tide curve not measured: {missing[0] if missing else 'no runs'}")
+        return
+    edits = [ms for c in curves for ms in c["curve_edit_ms"]]
+    print(f"Tide curve, {len(curves)} runs: menu choice to curve painted, median"
+          f" {median(curves, 'curve_open_ms'):.1f} ms")
+    if not edits:
+        print("Tide curve: no edits were timed")
+        return
+    p95 = percentile(edits, 95)
+    print(f"Key press in a worksheet field to curve repainted, {len(edits)} edits: median"
+          f" {statistics.median(edits):.2f} ms, 95th percentile {p95:.2f} ms,"
+          f" slowest {max(edits):.2f} ms")
+    print(f"Goal: 95th percentile under one 60 Hz frame (16.7 ms):"
+          f" {'met' if p95 < 16.7 else 'NOT met'}")
 
 
 if __name__ == "__main__":
