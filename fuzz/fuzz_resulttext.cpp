@@ -1,6 +1,8 @@
 // The result-text rule and the single-precision text rule fed any finite
-// number. The text must have the documented shape, and reading it back must
-// land within the rounding of its digits:
+// number. The text must have the documented shape, take the plain form from
+// 0.0001 up to below 1E+15 (1E+07 for a single) and, below 0.0001, wherever
+// at most 15 (7) decimal places do, and reading it back must land within the
+// rounding of its digits:
 //
 // A double written with 15 significant digits d1.d2...d15 x 10^e moves by at
 // most half a unit of the 15th digit, 0.5 x 10^(e-14) <= 5e-15 |x|, since
@@ -36,7 +38,18 @@ struct Shape
 {
     bool ok = false;
     int significantDigits = 0;
+    bool exponentForm = false;
+    int exponent = 0; // power of ten of the leading digit
+    int places = 0;   // decimal places the digits need when written plainly
 };
+
+// Whether the rule writes a number of this exponent and these places plainly.
+bool plainWanted(const Shape &shape, int precision)
+{
+    if (shape.exponent >= -4)
+        return shape.exponent < precision;
+    return shape.places <= precision;
+}
 
 // Checks the text against the rule: "-" for negatives, no blanks, no group
 // separators, the locale's decimal separator, a zero before it below 1, no
@@ -76,6 +89,20 @@ Shape shapeOf(const QString &text, const QString &point)
         // One leading digit, not zero, in the exponent form.
         if (whole.size() != 1 || whole == u"0")
             return shape;
+        shape.exponentForm = true;
+        shape.exponent = rest.mid(2).toInt() * (rest.at(1) == u'-' ? -1 : 1);
+        shape.places = static_cast<int>(fraction.size()) - shape.exponent;
+    } else if (whole != u"0") {
+        shape.exponent = static_cast<int>(whole.size()) - 1;
+        shape.places = static_cast<int>(fraction.size());
+    } else {
+        qsizetype firstDigit = 0;
+        while (firstDigit < fraction.size() && fraction.at(firstDigit) == u'0')
+            ++firstDigit;
+        if (firstDigit == fraction.size())
+            return shape; // "0.000" is not how zero is written
+        shape.exponent = -static_cast<int>(firstDigit) - 1;
+        shape.places = static_cast<int>(fraction.size());
     }
     // Significant digits: leading zeros (of "0.000123") do not count.
     QString digits = whole + fraction;
@@ -106,6 +133,7 @@ void checkDouble(double x, const QLocale &locale)
     }
     const Shape shape = shapeOf(text, locale.decimalPoint());
     ONDAL_FUZZ_CHECK(shape.ok && shape.significantDigits <= 15, what);
+    ONDAL_FUZZ_CHECK(shape.exponentForm != plainWanted(shape, 15), what);
 
     double back = 0;
     try {
@@ -150,6 +178,7 @@ void checkSingle(float f, const QLocale &locale)
     }
     const Shape shape = shapeOf(text, locale.decimalPoint());
     ONDAL_FUZZ_CHECK(shape.ok && shape.significantDigits <= 7, what);
+    ONDAL_FUZZ_CHECK(shape.exponentForm != plainWanted(shape, 7), what);
 
     // Seven digits never round past the largest float (3.402823E+38), so the
     // text always reads back as a single.

@@ -266,8 +266,12 @@ QString formatSignificant(double value, int precision)
     if (value < 0)
         out += u'-';
 
-    const bool plain = (exponent >= 0 && exponent < precision) ||
-                       (exponent < 0 && -exponent + decimals <= precision);
+    // Plain from 0.0001 up to below 10^precision, judged on the rounded
+    // digits; below 0.0001 only while the plain form needs no more than
+    // `precision` decimal places ("0.00001"), else "5.6789E-12".
+    const int places = -exponent + decimals; // decimal places of the plain form
+    const bool plain =
+        (exponent >= -4 && exponent < precision) || (exponent < -4 && places <= precision);
     if (plain) {
         if (exponent >= 0) {
             const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;

@@ -25,11 +25,14 @@ double strictToDouble(const QString &text);
 float strictToSingle(const QString &text);
 
 // Result-text rule: at most 15 significant digits, the user's decimal
-// separator, no grouping, no trailing zeros, "0.5" not ".5", exponent form
-// "1.5E+20" only where the plain form would not do.
+// separator, no grouping, no trailing zeros, "0.5" not ".5". Plain from
+// 0.0001 up to below 1E+15 ("0.0142857142857143"), judged after rounding;
+// the exponent form "1.5E+20" from 1E+15 up, and below 0.0001 where the plain
+// form would need more than 15 decimal places ("5.6789E-12", but "0.00001").
 QString resultText(double value);
 
-// Single-precision text rule: the same with 7 significant digits.
+// Single-precision text rule: the same with 7 significant digits, 1E+07 and
+// 7 decimal places in place of 1E+15 and 15.
 QString singleText(float value);
 
 // Value-text rule: a double by the result-text rule, an integer plainly.

@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 using namespace ondal;
@@ -51,8 +52,18 @@ void tst_ResultText::doubles_data()
     QTest::newRow("three exponent digits") << 1e300 << u"1E+300"_s;
     QTest::newRow("largest double")
         << std::numeric_limits<double>::max() << u"1.79769313486232E+308"_s;
-    // Small magnitudes
+    // Small magnitudes: plain down to 0.0001 whatever the tail
+    QTest::newRow("1/70 plain") << 1.0 / 70.0 << u"0.0142857142857143"_s;
+    QTest::newRow("worksheet ratio 21/370") << 21.0 / 370.0 << u"0.0567567567567568"_s;
+    QTest::newRow("1/11 just below 0.1") << 1.0 / 11.0 << u"0.0909090909090909"_s;
+    QTest::newRow("0.0001 plain") << 0.0001 << u"0.0001"_s;
+    QTest::newRow("1.23456789012345E-4 plain") << 1.23456789012345e-4 << u"0.000123456789012345"_s;
+    QTest::newRow("just below 0.0001 rounds up to it")
+        << std::nextafter(0.0001, 0.0) << u"0.0001"_s;
+    // Below 0.0001: plain in at most 15 decimal places
     QTest::newRow("0.00001 plain") << 0.00001 << u"0.00001"_s;
+    QTest::newRow("0.000000000056789 plain in 15 decimals")
+        << 0.000000000056789 << u"0.000000000056789"_s;
     QTest::newRow("1E-15 plain in 15 decimals") << 1e-15 << u"0.000000000000001"_s;
     QTest::newRow("1.5E-15 needs 16 decimals") << 1.5e-15 << u"1.5E-15"_s;
     QTest::newRow("5.6789E-12") << 5.6789e-12 << u"5.6789E-12"_s;
@@ -77,6 +88,11 @@ void tst_ResultText::singles_data()
     QTest::newRow("7 digits plain") << 1234567.0f << u"1234567"_s;
     QTest::newRow("1E7 takes the exponent") << 1e7f << u"1E+07"_s;
     QTest::newRow("8 digits rounded") << 12345678.0f << u"1.234568E+07"_s;
+    QTest::newRow("1/70 plain") << 1.0f / 70.0f << u"0.01428571"_s;
+    QTest::newRow("0.0001f, just below, rounds to 0.0001") << 0.0001f << u"0.0001"_s;
+    QTest::newRow("1.234567E-4 plain") << 1.234567e-4f << u"0.0001234567"_s;
+    QTest::newRow("0.0000123 plain in 7 decimals") << 1.23e-5f << u"0.0000123"_s;
+    QTest::newRow("9.876543E-5 needs 11 decimals") << 9.876543e-5f << u"9.876543E-05"_s;
     QTest::newRow("1E-7 plain") << 1e-7f << u"0.0000001"_s;
     QTest::newRow("1.5E-7 in exponent form") << 1.5e-7f << u"1.5E-07"_s;
     QTest::newRow("window size") << 6500.0f << u"6500"_s;
@@ -99,6 +115,7 @@ void tst_ResultText::commaLocale_data()
     QTest::newRow("3.4") << 3.4 << false << u"3,4"_s;
     QTest::newRow("negative below 1") << -0.5 << false << u"-0,5"_s;
     QTest::newRow("no grouping") << 1234567.25 << false << u"1234567,25"_s;
+    QTest::newRow("1/70 plain") << 1.0 / 70.0 << false << u"0,0142857142857143"_s;
     QTest::newRow("exponent form") << 1.5e-15 << false << u"1,5E-15"_s;
     QTest::newRow("single") << 1234.5 << true << u"1234,5"_s;
 }
