@@ -3,6 +3,7 @@
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
 #include "core/shell/AppServices.h"
+#include "core/shell/DisplayCheck.h"
 #include "gui/shell/QtMessageBox.h"
 #include "gui/shell/frmMain.h"
 #include "platform/MachineRegistry.h"
@@ -10,10 +11,44 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+// Qt's X11 and Wayland plugins abort the program, core dump and all, where
+// there is no display to open a window on. Saying so in one sentence is kinder.
+// Returns false when the program should stop.
+bool displayReachable(int argc, char *argv[])
+{
+    ondal::DisplayEnvironment environment{qEnvironmentVariable("QT_QPA_PLATFORM"),
+                                          qEnvironmentVariable("DISPLAY"),
+                                          qEnvironmentVariable("WAYLAND_DISPLAY"),
+                                          {}};
+    for (int i = 0; i < argc; ++i)
+        environment.arguments << QString::fromLocal8Bit(argv[i]);
+    const QString sentence = ondal::missingDisplaySentence(environment);
+    if (sentence.isEmpty())
+        return true;
+    std::fprintf(stderr, "%s\n", sentence.toLocal8Bit().constData());
+    return false;
+}
+#else
+// Windows and macOS always have their window system.
+bool displayReachable(int, char *[])
+{
+    return true;
+}
+#endif
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (!displayReachable(argc, argv))
+        return 1;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf16(ondal::ApplicationTitle));
     QApplication::setWindowIcon(ondal::applicationIcon());
