@@ -1,5 +1,7 @@
 #include "sysinfo/SysInfoWindow.h"
 
+#include "AppIcon.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +14,8 @@ SysInfoWindow::SysInfoWindow(const QList<Fact> &facts, QWidget *parent) : QWidge
 {
     setObjectName(QStringLiteral("SysInfoWindow"));
     setWindowTitle(QStringLiteral("System Information"));
+    // Ondal's own icon, so the tool is known as Ondal's in the task bar.
+    setWindowIcon(ondal::applicationIcon());
 
     auto *form = new QFormLayout;
     for (const Fact &fact : facts) {

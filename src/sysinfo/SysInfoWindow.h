@@ -6,7 +6,8 @@
 
 namespace ondal::sysinfo {
 
-// A plain window listing the facts, with a Close button.
+// A plain window listing the facts, with a Close button, under the
+// application icon.
 class SysInfoWindow : public QWidget
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "sysinfo/SysInfoFacts.h"
+#include "sysinfo/SysInfoWindow.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QTest>
 
@@ -17,6 +19,7 @@ private slots:
     void memoryTextFollowsTheLocale_data();
     void memoryTextFollowsTheLocale();
     void factsInOrder();
+    void windowCarriesTheApplicationIcon();
 };
 
 void tst_SysInfoFacts::cpuModel_data()
@@ -105,6 +108,15 @@ void tst_SysInfoFacts::factsInOrder()
                                   QStringLiteral("Processor"), QStringLiteral("Memory"),
                                   QStringLiteral("Screen"), QStringLiteral("Qt version")}));
     QCOMPARE(qt, QString::fromLatin1(qVersion()));
+}
+
+void tst_SysInfoFacts::windowCarriesTheApplicationIcon()
+{
+    // No application-wide icon here: the window must bring its own.
+    QVERIFY(QApplication::windowIcon().isNull());
+    const SysInfoWindow window(QList<Fact>{});
+    QVERIFY(!window.windowIcon().isNull());
+    QVERIFY(window.windowIcon().availableSizes().contains(QSize(32, 32)));
 }
 
 QTEST_MAIN(tst_SysInfoFacts)
