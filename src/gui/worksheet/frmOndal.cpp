@@ -2,6 +2,7 @@
 
 #include "core/runtime/UncaughtError.h"
 #include "core/worksheet/FieldTable.h"
+#include "gui/worksheet/WorksheetFrame.h"
 #include "gui/worksheet/WorksheetLook.h"
 #include "gui/worksheet/WrapButton.h"
 
@@ -9,7 +10,6 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -32,10 +32,29 @@ bool textFits(const QFontMetrics &metrics, const QRect &room, int flags, const Q
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
 
+// How far below a frame's top its first control starts, in twips: the room
+// its caption has.
+int captionRoom(const FrameEntry &frame)
+{
+    const QRect area(frame.rect.left, frame.rect.top, frame.rect.width, frame.rect.height);
+    int first = frame.rect.height;
+    const auto note = [&](const TwipsRect &rect) {
+        if (area.intersects(QRect(rect.left, rect.top, rect.width, rect.height)))
+            first = std::min(first, rect.top - frame.rect.top);
+    };
+    for (const FieldEntry &field : Fields)
+        note(field.rect);
+    for (const LabelEntry &label : Labels)
+        note(label.rect);
+    for (const ButtonEntry &button : Buttons)
+        note(button.rect);
+    return first;
+}
+
 // Whether every caption of the worksheet fits its rectangle in this font:
 // labels wrapped at blanks, button captions wrapped inside the button, frame
-// captions on one line (styles such as Fusion draw them bold) and one line of
-// text in each field.
+// captions on one line in the frame's top border and above its first row,
+// and one line of text in each field.
 bool captionsFit(const QFont &font)
 {
     const QFontMetrics metrics(font);
@@ -49,13 +68,10 @@ bool captionsFit(const QFont &font)
         if (!textFits(metrics, room, WrapButton::CaptionFlags, textOf(button.caption)))
             return false;
     }
-    QFont bold = font;
-    bold.setBold(true);
-    const QFontMetrics boldMetrics(bold);
-    constexpr int FrameCaptionInset = 8; // each side
     for (const FrameEntry &frame : Frames) {
-        const int width = boldMetrics.horizontalAdvance(textOf(frame.caption));
-        if (width + 2 * FrameCaptionInset > frame.rect.pixels().width())
+        if (WorksheetFrame::widthFor(metrics, textOf(frame.caption)) > frame.rect.pixels().width())
+            return false;
+        if (metrics.height() > ondal::twipsToPixels(captionRoom(frame)))
             return false;
     }
     constexpr int FieldFrameAndMargins = 8;
@@ -132,7 +148,7 @@ void frmOndal::createControls()
     std::array<QPoint, 4> origins{};
     for (std::size_t i = 0; i < std::size(Frames); ++i) {
         const FrameEntry &entry = Frames[i];
-        auto *frame = new QGroupBox(textOf(entry.caption), this);
+        auto *frame = new WorksheetFrame(textOf(entry.caption), this);
         frame->setObjectName(textOf(entry.name));
         frame->setGeometry(entry.rect.pixels());
         parents[i + 1] = frame;

@@ -1,3 +1,4 @@
+#include "gui/worksheet/WorksheetFrame.h"
 #include "gui/worksheet/WrapButton.h"
 #include "gui/worksheet/frmOndal.h"
 #include "support/RecordingMessages.h"
@@ -369,10 +370,53 @@ private slots:
             QVERIFY2(room.contains(needed), qPrintable(button->objectName()));
         }
         for (const QGroupBox *frame : w.findChildren<QGroupBox *>()) {
-            QFont bold = frame->font();
-            bold.setBold(true);
-            QVERIFY2(QFontMetrics(bold).horizontalAdvance(frame->title()) < frame->width() - 16,
+            QVERIFY2(QFontMetrics(frame->font()).horizontalAdvance(frame->title()) <
+                         frame->width() - 16,
                      qPrintable(frame->objectName()));
+        }
+    }
+
+    // A frame's caption sits in its top border, and no border runs through a
+    // field, a label or a button.
+    void frameBorders()
+    {
+        frmOndal w(m_messages);
+        QList<QWidget *> controls;
+        for (QWidget *child : w.findChildren<QWidget *>()) {
+            if (qobject_cast<QLineEdit *>(child) || qobject_cast<QLabel *>(child) ||
+                qobject_cast<QPushButton *>(child))
+                controls << child;
+        }
+        const auto frames = w.findChildren<WorksheetFrame *>();
+        QCOMPARE(frames.size(), 3);
+        for (const WorksheetFrame *frame : frames) {
+            const QString name = frame->objectName();
+            QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<WorksheetFrame *>(frame))
+                         ->text(QAccessible::Name),
+                     frame->title());
+            const QPoint origin = frame->mapTo(&w, QPoint(0, 0));
+            const QRect border = frame->borderRect().translated(origin);
+            const int line = frame->borderWidth();
+            const QRect caption = WorksheetFrame::captionRect(frame->fontMetrics(), frame->title())
+                                      .translated(origin);
+            // The top border runs through the middle of the caption's height.
+            QVERIFY2(std::abs(2 * border.top() + line - (2 * caption.top() + caption.height())) <=
+                         2,
+                     qPrintable(name));
+            const QList<QRect> lines{
+                QRect(border.left(), border.top(), border.width(), line),
+                QRect(border.left(), border.bottom() - line + 1, border.width(), line),
+                QRect(border.left(), border.top(), line, border.height()),
+                QRect(border.right() - line + 1, border.top(), line, border.height())};
+            for (const QWidget *control : controls) {
+                const QRect rect = inWindow(control, &w);
+                for (const QRect &edge : lines) {
+                    QVERIFY2(!edge.intersects(rect),
+                             qPrintable(name + u" crosses "_s + control->objectName()));
+                }
+                QVERIFY2(!caption.intersects(rect),
+                         qPrintable(name + u" caption on "_s + control->objectName()));
+            }
         }
     }
 };
