@@ -18,12 +18,15 @@ namespace ondal {
 
 inline constexpr int TwipsPerPixel = 15;
 
-constexpr int twipsToPixels(double twips)
+// Twips to pixels on a layout grown by scale (1 at the design size), as under
+// a large desktop font: the same rounding on the grown value.
+constexpr int twipsToPixels(double twips, double scale)
 {
     constexpr double Limit = 1.0e7;
-    if (twips != twips)
+    const double grown = twips * scale;
+    if (grown != grown)
         return 0; // not a number
-    const double pixels = std::clamp(twips / TwipsPerPixel, -Limit, Limit);
+    const double pixels = std::clamp(grown / TwipsPerPixel, -Limit, Limit);
     auto whole = static_cast<long long>(pixels); // towards zero, exactly
     const double fraction = pixels - static_cast<double>(whole);
     if (fraction >= 0.5)
@@ -33,12 +36,17 @@ constexpr int twipsToPixels(double twips)
     return static_cast<int>(whole);
 }
 
-constexpr QRect twipsToPixels(int left, int top, int width, int height)
+constexpr int twipsToPixels(double twips)
 {
-    const int x = twipsToPixels(left);
-    const int y = twipsToPixels(top);
-    return QRect(x, y, twipsToPixels(double(left) + width) - x,
-                 twipsToPixels(double(top) + height) - y);
+    return twipsToPixels(twips, 1.0);
+}
+
+constexpr QRect twipsToPixels(int left, int top, int width, int height, double scale = 1.0)
+{
+    const int x = twipsToPixels(left, scale);
+    const int y = twipsToPixels(top, scale);
+    return QRect(x, y, twipsToPixels(double(left) + width, scale) - x,
+                 twipsToPixels(double(top) + height, scale) - y);
 }
 
 constexpr double pixelsToTwips(int pixels)

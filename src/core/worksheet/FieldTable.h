@@ -21,7 +21,11 @@ struct TwipsRect
     int width;
     int height;
 
-    constexpr QRect pixels() const { return twipsToPixels(left, top, width, height); }
+    // In pixels on the layout grown by scale (1 at the design size).
+    constexpr QRect pixels(double scale = 1.0) const
+    {
+        return twipsToPixels(left, top, width, height, scale);
+    }
 };
 
 // The control a control belongs to: the window itself or one of the frames.

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 using namespace ondal::worksheet;
 
@@ -51,27 +53,28 @@ int captionRoom(const FrameEntry &frame)
     return first;
 }
 
-// Whether every caption of the worksheet fits its rectangle in this font:
-// labels wrapped at blanks, button captions wrapped inside the button, frame
-// captions on one line in the frame's top border and above its first row,
-// and one line of text in each field.
-bool captionsFit(const QFont &font)
+// Whether every caption of the worksheet fits its rectangle in this font, on
+// the layout grown by scale: labels wrapped at blanks, button captions
+// wrapped inside the button, frame captions on one line in the frame's top
+// border and above its first row, and one line of text in each field.
+bool captionsFit(const QFont &font, double scale)
 {
     const QFontMetrics metrics(font);
     for (const LabelEntry &label : Labels) {
-        const QRect room(QPoint(0, 0), label.rect.pixels().size());
+        const QRect room(QPoint(0, 0), label.rect.pixels(scale).size());
         if (!textFits(metrics, room, LabelFlags, textOf(label.caption)))
             return false;
     }
     for (const ButtonEntry &button : Buttons) {
-        const QRect room = WrapButton::captionRect(button.rect.pixels().size());
+        const QRect room = WrapButton::captionRect(button.rect.pixels(scale).size());
         if (!textFits(metrics, room, WrapButton::CaptionFlags, textOf(button.caption)))
             return false;
     }
     for (const FrameEntry &frame : Frames) {
-        if (WorksheetFrame::widthFor(metrics, textOf(frame.caption)) > frame.rect.pixels().width())
+        if (WorksheetFrame::widthFor(metrics, textOf(frame.caption)) >
+            frame.rect.pixels(scale).width())
             return false;
-        if (metrics.height() > ondal::twipsToPixels(captionRoom(frame)))
+        if (metrics.height() > ondal::twipsToPixels(captionRoom(frame), scale))
             return false;
     }
     constexpr int FieldFrameAndMargins = 8;
@@ -79,7 +82,7 @@ bool captionsFit(const QFont &font)
                                              [](const FieldEntry &a, const FieldEntry &b) {
                                                  return a.rect.height < b.rect.height;
                                              })
-                                ->rect.pixels()
+                                ->rect.pixels(scale)
                                 .height();
     return metrics.height() + FieldFrameAndMargins <= lowestField;
 }
@@ -91,32 +94,79 @@ bool hasCondensedFace(const QFont &font)
     return QFontInfo(font).styleName().contains(u"Condensed", Qt::CaseInsensitive);
 }
 
-// The window's font: the application's own where every caption fits in it,
-// else the largest smaller size where they do, at each size trying the
-// family's condensed face where it has one. The layout is fixed in twips, so
-// a large desktop font cannot grow it; below a floor of 70 % (never under 6
-// points) the floor is used as is.
-QFont fittingFont(const QFont &base)
+// The sizes the worksheet may take its font down to: from the application's
+// own to about 85 % of it (never under 6 points), in half points or whole
+// pixels. Further down, the worksheet grows instead.
+std::vector<QFont> fontSizes(const QFont &base)
 {
     const bool inPoints = base.pointSizeF() > 0;
     const double size = inPoints ? base.pointSizeF() : base.pixelSize();
-    const double floor = std::max(inPoints ? 6.0 : 8.0, size * 0.7);
+    if (!(size > 0))
+        return {base}; // no size to go by
+    const double floor = std::min(size, std::max(inPoints ? 6.0 : 8.0, size * 0.85));
     const double step = inPoints ? 0.5 : 1.0;
-    QFont candidate = base;
+    std::vector<QFont> sizes;
     for (double trial = size; trial >= floor; trial -= step) {
+        QFont candidate = base;
         if (inPoints)
             candidate.setPointSizeF(trial);
         else
             candidate.setPixelSize(int(trial));
         candidate.setStretch(QFont::AnyStretch);
-        if (captionsFit(candidate))
+        sizes.push_back(candidate);
+    }
+    return sizes;
+}
+
+// The largest of those sizes at which every caption fits on the layout grown
+// by scale, at each size trying the family's condensed face where it has
+// one.
+std::optional<QFont> fittingFont(const std::vector<QFont> &sizes, double scale)
+{
+    for (const QFont &candidate : sizes) {
+        if (captionsFit(candidate, scale))
             return candidate;
         QFont condensed = candidate;
         condensed.setStretch(QFont::Condensed);
-        if (hasCondensedFace(condensed) && captionsFit(condensed))
+        if (hasCondensedFace(condensed) && captionsFit(condensed, scale))
             return condensed;
     }
-    return candidate;
+    return std::nullopt;
+}
+
+struct Fit
+{
+    QFont font;
+    double scale;
+};
+
+// The window's font and the scale of its layout. Where the captions fit the
+// design size in the application's font or one a little smaller, the layout
+// keeps that size. Otherwise it grows, twips to pixels, as classic programs
+// grew under large desktop fonts: by the least factor, in hundredths, at
+// which the captions fit in one of those fonts. Captions that fit nowhere up
+// to four times the design size get that, in the smallest of the fonts.
+Fit worksheetFit(const QFont &base)
+{
+    const std::vector<QFont> sizes = fontSizes(base);
+    if (std::optional<QFont> font = fittingFont(sizes, 1.0))
+        return {*font, 1.0};
+    constexpr int MostPercent = 400;
+    int tooSmall = 100;
+    int large = MostPercent;
+    std::optional<QFont> font = fittingFont(sizes, large / 100.0);
+    if (!font)
+        return {sizes.back(), large / 100.0};
+    while (large - tooSmall > 1) {
+        const int middle = (tooSmall + large) / 2;
+        if (std::optional<QFont> fits = fittingFont(sizes, middle / 100.0)) {
+            large = middle;
+            font = fits;
+        } else {
+            tooSmall = middle;
+        }
+    }
+    return {*font, large / 100.0};
 }
 
 } // namespace
@@ -131,10 +181,10 @@ frmOndal::frmOndal(ondal::MessageBoxService &messages, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(ondal::twipsToPixels(0, 0, ClientWidth, ClientHeight).size());
 
     applyFont();
     createControls();
+    placeControls();
     applyColours();
     connectButtons();
     m_command1->setFocus();
@@ -145,45 +195,34 @@ frmOndal::~frmOndal() = default;
 void frmOndal::createControls()
 {
     std::array<QWidget *, 4> parents{this, nullptr, nullptr, nullptr};
-    std::array<QPoint, 4> origins{};
     for (std::size_t i = 0; i < std::size(Frames); ++i) {
         const FrameEntry &entry = Frames[i];
         auto *frame = new WorksheetFrame(textOf(entry.caption), this);
         frame->setObjectName(textOf(entry.name));
-        frame->setGeometry(entry.rect.pixels());
         parents[i + 1] = frame;
-        origins[i + 1] = entry.rect.pixels().topLeft();
     }
-    // Positions in the table are in window coordinates, also inside frames.
-    const auto place = [&](QWidget *widget, Parent parent, const TwipsRect &rect) {
-        const auto index = static_cast<std::size_t>(parent);
-        widget->setParent(parents[index]);
-        widget->setGeometry(rect.pixels().translated(-origins[index]));
-    };
+    const auto parentOf = [&](Parent parent) { return parents[static_cast<std::size_t>(parent)]; };
 
     // Labels lie under the fields and buttons that their rectangles touch.
     for (const LabelEntry &entry : Labels) {
-        auto *label = new QLabel(textOf(entry.caption));
+        auto *label = new QLabel(textOf(entry.caption), parentOf(entry.parent));
         label->setObjectName(textOf(entry.name));
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(label, entry.parent, entry.rect);
         label->lower();
     }
     for (const FieldEntry &entry : Fields) {
-        auto *field = new QLineEdit;
+        auto *field = new QLineEdit(parentOf(entry.parent));
         field->setObjectName(QStringLiteral("Text%1").arg(entry.number));
         field->setAccessibleName(textOf(entry.accessibleName));
-        place(field, entry.parent, entry.rect);
         // Fields of the window that lie inside a frame's rectangle are drawn
         // in front of the frame.
         field->raise();
         m_fields[std::size_t(entry.number - 1)] = field;
     }
     for (const ButtonEntry &entry : Buttons) {
-        auto *button = new WrapButton(textOf(entry.caption));
+        auto *button = new WrapButton(textOf(entry.caption), parentOf(entry.parent));
         button->setObjectName(textOf(entry.name));
-        place(button, entry.parent, entry.rect);
         button->raise();
     }
     m_command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
@@ -196,6 +235,30 @@ void frmOndal::createControls()
             setTabOrder(previous, widget);
         previous = widget;
     }
+}
+
+// Every control in its place, and the window at its size, on the layout
+// grown by the current scale.
+void frmOndal::placeControls()
+{
+    std::array<QPoint, 4> origins{};
+    for (std::size_t i = 0; i < std::size(Frames); ++i) {
+        const QRect rect = Frames[i].rect.pixels(m_scale);
+        findChild<QWidget *>(textOf(Frames[i].name))->setGeometry(rect);
+        origins[i + 1] = rect.topLeft();
+    }
+    // Positions in the table are in window coordinates, also inside frames.
+    const auto place = [&](QWidget *widget, Parent parent, const TwipsRect &rect) {
+        widget->setGeometry(
+            rect.pixels(m_scale).translated(-origins[static_cast<std::size_t>(parent)]));
+    };
+    for (const LabelEntry &entry : Labels)
+        place(findChild<QWidget *>(textOf(entry.name)), entry.parent, entry.rect);
+    for (const FieldEntry &entry : Fields)
+        place(m_fields[std::size_t(entry.number - 1)], entry.parent, entry.rect);
+    for (const ButtonEntry &entry : Buttons)
+        place(findChild<QWidget *>(textOf(entry.name)), entry.parent, entry.rect);
+    resize(ondal::twipsToPixels(0, 0, ClientWidth, ClientHeight, m_scale).size());
 }
 
 void frmOndal::connectButtons()
@@ -214,7 +277,9 @@ void frmOndal::connectButtons()
 
 void frmOndal::applyFont()
 {
-    setFont(fittingFont(QApplication::font()));
+    const Fit fit = worksheetFit(QApplication::font());
+    setFont(fit.font);
+    m_scale = fit.scale;
 }
 
 void frmOndal::applyColours()
@@ -252,9 +317,15 @@ bool frmOndal::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
     switch (event->type()) {
-    case QEvent::ApplicationFontChange:
+    case QEvent::ApplicationFontChange: {
+        // The desktop font changed: fit the captions afresh, growing or
+        // shrinking the window only where the layout's scale changed.
+        const double before = m_scale;
         applyFont();
+        if (m_scale != before)
+            placeControls();
         break;
+    }
     case QEvent::PaletteChange:
         // The user's colour scheme changed: work the colours out afresh.
         applyColours();

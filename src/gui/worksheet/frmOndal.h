@@ -48,12 +48,14 @@ protected:
 
 private:
     void createControls();
+    void placeControls();
     void connectButtons();
     void applyFont();
     void applyColours();
 
     std::array<QLineEdit *, FieldCount> m_fields{};
     QPushButton *m_command1 = nullptr;
+    double m_scale = 1.0; // of the layout, against its design size
     bool m_shown = false;
     ondal::MessageBoxService &m_messages;
     ondal::WorksheetSteps m_steps{*this, m_messages};

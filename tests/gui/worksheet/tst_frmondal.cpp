@@ -90,6 +90,16 @@ class tst_frmOndal : public QObject
 
 private:
     RecordingMessages m_messages;
+    QFont m_desktopFont;
+
+    // The desktop font at this size, as a user's large-font setting sets it.
+    void setDesktopFont(double points)
+    {
+        QFont font = m_desktopFont;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        QCoreApplication::processEvents(); // open windows hear of it
+    }
 
     template <typename T = QWidget> static T *control(const QWidget &window, const QString &name)
     {
@@ -97,7 +107,12 @@ private:
     }
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        m_desktopFont = QApplication::font();
+    }
+    void cleanup() { QApplication::setFont(m_desktopFont); }
 
     void window()
     {
@@ -353,9 +368,36 @@ private slots:
         QVERIFY(control<QLabel>(w, u"Label25"_s)->autoFillBackground());
     }
 
+    // Captions fit at every desktop font: the worksheet takes its font down
+    // a little, then grows instead, also when the font changes while it is
+    // open.
+    void captionsFit_data()
+    {
+        QTest::addColumn<double>("opened"); // the desktop font's size at opening
+        QTest::addColumn<double>("size");   // and afterwards
+        QTest::addColumn<bool>("designSize");
+        QTest::newRow("9 pt") << 9.0 << 9.0 << true;
+        QTest::newRow("12 pt") << 12.0 << 12.0 << false;
+        QTest::newRow("14 pt") << 14.0 << 14.0 << false;
+        QTest::newRow("18 pt") << 18.0 << 18.0 << false;
+        QTest::newRow("14 pt while open") << 9.0 << 14.0 << false;
+        QTest::newRow("back to 9 pt while open") << 18.0 << 9.0 << true;
+    }
     void captionsFit()
     {
+        QFETCH(double, opened);
+        QFETCH(double, size);
+        QFETCH(bool, designSize);
+        setDesktopFont(opened);
         frmOndal w(m_messages);
+        setDesktopFont(size);
+
+        QVERIFY2(w.font().pointSizeF() >= 0.85 * size, qPrintable(w.font().toString()));
+        if (designSize)
+            QCOMPARE(w.size(), QSize(460, 516));
+        // Room to spare on a 1280 x 1024 screen for the title bar and border.
+        QVERIFY2(w.width() <= 1270 && w.height() <= 980,
+                 qPrintable(u"%1 x %2"_s.arg(w.width()).arg(w.height())));
         for (const QLabel *label : w.findChildren<QLabel *>()) {
             const QRect room = label->contentsRect();
             const QRect needed =
@@ -378,8 +420,17 @@ private slots:
 
     // A frame's caption sits in its top border, and no border runs through a
     // field, a label or a button.
+    void frameBorders_data()
+    {
+        QTest::addColumn<double>("size");
+        QTest::newRow("9 pt") << 9.0;
+        QTest::newRow("14 pt") << 14.0;
+        QTest::newRow("18 pt") << 18.0;
+    }
     void frameBorders()
     {
+        QFETCH(double, size);
+        setDesktopFont(size);
         frmOndal w(m_messages);
         QList<QWidget *> controls;
         for (QWidget *child : w.findChildren<QWidget *>()) {
