@@ -5,9 +5,9 @@
 # none). Exits 77, counted as skipped, where Xvfb or openbox is missing.
 set -u
 
-for tool in Xvfb openbox; do
+for tool in Xvfb openbox xprop; do
     if ! command -v "$tool" >/dev/null; then
-        echo "skipped: $tool is not installed (Debian: apt-get install xvfb openbox)"
+        echo "skipped: $tool is not installed (Debian: apt-get install xvfb openbox x11-utils)"
         exit 77
     fi
 done
@@ -34,10 +34,20 @@ export DISPLAY=":$number"
 
 HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
-# openbox is ready once it names itself on the root window.
+# openbox is ready once it names itself on the root window; a test run
+# without it would prove nothing about frames.
+managed=
 for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        managed=1
+        break
+    fi
     sleep 0.1
 done
+if [ -z "$managed" ]; then
+    echo "openbox did not start managing the screen within 10 s:"
+    cat "$work/openbox.log"
+    exit 1
+fi
 
 QT_QPA_PLATFORM=xcb "$@"

@@ -85,7 +85,7 @@ void tst_Arithmetic::checkClearsTheRecord()
     QCOMPARE(errorOf([&] { fp.check(); }), 0);
 }
 
-// The proportion without a factor with a zero duration: l + r * i / d.
+// A proportion of the range over a zero duration, l + r * i / d: 0 / 0.
 void tst_Arithmetic::zeroDurationInAFormula()
 {
     ArithmeticCheck fp;

@@ -1,6 +1,6 @@
 #include "core/tide/TideCurve.h"
 #include "core/tide/TideReading.h"
-#include "core/worksheet/FieldStore.h"
+#include "support/FakeFields.h"
 
 #include <QLocale>
 #include <QMap>
@@ -17,21 +17,8 @@ namespace {
 
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
 
-using Texts = QMap<int, QString>; // field number → text
-
-class FakeFields final : public ondal::FieldStore
-{
-public:
-    explicit FakeFields(const Texts &given)
-    {
-        for (auto it = given.cbegin(); it != given.cend(); ++it)
-            setText(it.key(), it.value());
-    }
-    QString text(int field) const override { return texts.at(field - 1); }
-    void setText(int field, const QString &text) override { texts.at(field - 1) = text; }
-
-    std::array<QString, FieldCount> texts;
-};
+using ondal::test::FakeFields;
+using ondal::test::Texts;
 
 QString n(double value)
 {
@@ -144,6 +131,16 @@ void tst_TideCurve::model_data()
     row("LW 22:00, HW 03:30 taken next day; 23:00 stays put", 210, 3.0, 1320, 0.5, 1380, None,
         {u"span 1320..1650 rising"_s, u"high water next day"_s,
          u"at 1380: 0.70 m (0.20 above low water), factor 0.08, straight 0.95 m"_s});
+    row("at high water itself: on the span", 870, 4.2, 500, 0.8, 870, None,
+        {u"span 500..870 rising"_s,
+         u"at 870: 4.20 m (3.40 above low water), factor 1.00, straight 4.20 m"_s});
+    row("at low water itself: on the span", 870, 4.2, 500, 0.8, 500, None,
+        {u"span 500..870 rising"_s,
+         u"at 500: 0.80 m (0.00 above low water), factor 0.00, straight 0.80 m"_s});
+    row("exactly 12 hours apart: the same day", 720, 4.2, 0, 0.8, None, None,
+        {u"span 0..720 rising"_s});
+    row("12 h 1 min apart: the earlier on the next day", 721, 4.2, 0, 0.8, None, None,
+        {u"span 721..1440 falling"_s, u"low water next day"_s});
     row("HW 28:06 is taken as it is", 1686, 4.2, 1307, 0.8, None, None,
         {u"span 1307..1686 rising"_s});
     row("needed at low water: throughout", 870, 4.2, 500, 0.8, None, 0.8,

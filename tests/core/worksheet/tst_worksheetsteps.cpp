@@ -1,6 +1,7 @@
 #include "core/runtime/RuntimeError.h"
 #include "core/worksheet/FieldStore.h"
 #include "core/worksheet/WorksheetSteps.h"
+#include "support/FakeFields.h"
 #include "support/RecordingMessages.h"
 
 #include <QLocale>
@@ -17,23 +18,14 @@ Q_DECLARE_METATYPE(Step)
 
 namespace {
 
-// Field number → text.
-using Texts = QMap<int, QString>;
+using ondal::test::FakeFields;
+using ondal::test::Texts;
 using Fields = std::array<QString, ondal::FieldStore::FieldCount>;
 
 const QString FactorMissing = u"Please enter the Factor"_s;
 const QString DepthFormula = u"Depth of Water = Charted Sounding + Height Above Chart Datum"_s;
 const QString HeightOfTideFormula =
     u"Height of Tide = Low Water + (Predicted Range * (Duration - Interval)) / Duration"_s;
-
-class FakeFields final : public ondal::FieldStore
-{
-public:
-    QString text(int field) const override { return texts.at(field - 1); }
-    void setText(int field, const QString &text) override { texts.at(field - 1) = text; }
-
-    Fields texts;
-};
 
 // A worksheet whose every field starts out with its own earlier text
 // ("old 1" … "old 23"), so a write to any field shows.

@@ -49,6 +49,7 @@ void tst_frmAbout::init()
     m_fakes.messages.prompts.clear();
     m_fakes.registry = ondal::test::FakeRegistry();
     m_fakes.starter.started.clear();
+    m_fakes.starter.fails = false;
 }
 
 void tst_frmAbout::window()
@@ -82,7 +83,10 @@ void tst_frmAbout::controls_data()
     QTest::newRow("lblVersion set at load") << "lblVersion"
                                             << "Version 1.1.0" << QRect(70, 52, 273, 15) << false;
     QTest::newRow("lblDescription")
-        << "lblDescription" << QString() << QRect(70, 75, 273, 78) << true;
+        << "lblDescription"
+        << "Harbourlight Nautical Software\n7 Chandlers' Wharf, Port Wenlow\n"
+           "Westerhaven WH9 2TD\nTel. 01632 960471   Fax 01632 960472"
+        << QRect(70, 75, 273, 78) << true;
     QTest::newRow("lblDisclaimer")
         << "lblDisclaimer" << QString() << QRect(17, 175, 210, 55) << true;
 }
@@ -223,14 +227,19 @@ void tst_frmAbout::enterOnSysInfoPressesIt()
 
 void tst_frmAbout::sysInfoFailureKeepsTheBoxOpen()
 {
+    // "PATH" is read, so a key is opened, but the program will not start.
+    m_fakes.registry.setValue("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", 1,
+                              QByteArray("/nowhere/msinfo32\0", 18));
+    m_fakes.starter.fails = true;
     frmAbout about(m_fakes.services());
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QTest::mouseClick(about.findChild<QPushButton *>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
     QCOMPARE(m_fakes.messages.prompts,
              QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
-    QVERIFY(m_fakes.starter.started.isEmpty());
+    QCOMPARE(m_fakes.starter.started, QStringList{QStringLiteral("/nowhere/msinfo32")});
     QVERIFY(about.isVisible());
+    QVERIFY(!m_fakes.registry.opened.empty());
     QVERIFY(m_fakes.registry.closedEveryKeyOnce());
 
     // The public operation reads through the same services.
