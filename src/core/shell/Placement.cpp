@@ -7,46 +7,43 @@
 #include "core/runtime/Twips.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace ondal {
 namespace {
-
-const QString &section()
-{
-    static const QString name = QStringLiteral("Settings");
-    return name;
-}
 
 QString application()
 {
     return QString::fromUtf16(ApplicationTitle);
 }
 
-// One table: each key, the value it holds and its default.
+// Each key with the value it holds.
 struct PlacementKey
 {
     const char16_t *key;
     float Placement::*value;
-    int defaultValue;
 };
 
-constexpr PlacementKey Keys[] = {
-    {u"MainLeft", &Placement::left, 1000},
-    {u"MainTop", &Placement::top, 1000},
-    {u"MainWidth", &Placement::width, 6500},
-    {u"MainHeight", &Placement::height, 6500},
-};
+std::array<PlacementKey, 4> keysOf(const PlacementKeys &keys)
+{
+    return {{{keys.left, &Placement::left},
+             {keys.top, &Placement::top},
+             {keys.width, &Placement::width},
+             {keys.height, &Placement::height}}};
+}
 
 } // namespace
 
-Placement loadPlacement(const SettingsStore &store)
+Placement loadPlacement(const SettingsStore &store, const PlacementKeys &keys)
 {
+    const QString section = QString::fromUtf16(keys.section);
     Placement placement;
-    for (const PlacementKey &entry : Keys) {
-        const QString text = store.get(application(), section(), QString::fromUtf16(entry.key),
-                                       QString::number(entry.defaultValue));
-        float value = float(entry.defaultValue);
+    for (const PlacementKey &entry : keysOf(keys)) {
+        const float defaultValue = keys.defaults.*entry.value;
+        const QString text = store.get(application(), section, QString::fromUtf16(entry.key),
+                                       QString::number(defaultValue));
+        float value = defaultValue;
         try {
             const float stored = strictToSingle(text);
             if (std::isfinite(stored))
@@ -60,21 +57,29 @@ Placement loadPlacement(const SettingsStore &store)
     return placement;
 }
 
-QString savePlacement(SettingsStore &store, const Placement &placement)
+QString savePlacement(SettingsStore &store, const Placement &placement, const PlacementKeys &keys)
 {
+    const QString section = QString::fromUtf16(keys.section);
+    const QString what = QString::fromUtf16(keys.windowName) + QStringLiteral(" position and size");
     QString failure;
-    for (const PlacementKey &entry : Keys) {
-        store.save(application(), section(), QString::fromUtf16(entry.key),
+    for (const PlacementKey &entry : keysOf(keys)) {
+        store.save(application(), section, QString::fromUtf16(entry.key),
                    singleText(placement.*entry.value));
-        if (failure.isEmpty() && !store.lastSaveSucceeded()) {
-            QString reason = store.lastSaveError();
-            reason.front() = reason.front().toUpper();
-            failure = QStringLiteral("The main window's position and size could not be saved "
-                                     "in the settings file\n%1\n\n%2.")
-                          .arg(store.fileName(application()), reason);
-        }
+        if (failure.isEmpty())
+            failure = saveFailure(store, what);
     }
     return failure;
+}
+
+QString saveFailure(const SettingsStore &store, const QString &what)
+{
+    if (store.lastSaveSucceeded())
+        return QString();
+    QString reason = store.lastSaveError();
+    if (!reason.isEmpty())
+        reason.front() = reason.front().toUpper();
+    return QStringLiteral("%1 could not be saved in the settings file\n%2\n\n%3.")
+        .arg(what, store.fileName(application()), reason);
 }
 
 QRect toPixels(const Placement &placement)
@@ -90,7 +95,8 @@ Placement fromPixels(const QRect &outer)
                      float(pixelsToTwips(outer.width())), float(pixelsToTwips(outer.height()))};
 }
 
-Placement reachablePlacement(const Placement &stored, const QList<QRect> &screenAreas)
+Placement reachablePlacement(const Placement &stored, const QList<QRect> &screenAreas,
+                             const Placement &defaults)
 {
     if (screenAreas.isEmpty())
         return stored;
@@ -99,7 +105,7 @@ Placement reachablePlacement(const Placement &stored, const QList<QRect> &screen
     const QRect probe(outer.topLeft(), outer.size().expandedTo(QSize(1, 1)));
     const bool reachable = std::any_of(screenAreas.begin(), screenAreas.end(),
                                        [&](const QRect &area) { return area.intersects(probe); });
-    return reachable ? stored : Placement{};
+    return reachable ? stored : defaults;
 }
 
 } // namespace ondal

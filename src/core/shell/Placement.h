@@ -8,9 +8,10 @@ namespace ondal {
 
 class SettingsStore;
 
-// Where the main window sits: its outer rectangle, frame included, in twips
-// from the top-left corner of the screen. Each value is a single-precision
-// number, as the settings store keeps it.
+// Where a window sits: its outer rectangle, frame included, in twips from
+// the top-left corner of the screen. Each value is a single-precision
+// number, as the settings store keeps it. The values given here are the main
+// window's defaults.
 struct Placement
 {
     float left = 1000;
@@ -21,17 +22,61 @@ struct Placement
     friend bool operator==(const Placement &, const Placement &) = default;
 };
 
-// Reads "MainLeft", "MainTop", "MainWidth" and "MainHeight" of section
-// "Settings", in that order, each by the strict conversion in single
+// Where a window's placement is kept: the section, its four keys in the
+// order they are read and written, the defaults, and the window's name as a
+// failed save tells it.
+struct PlacementKeys
+{
+    const char16_t *section;
+    const char16_t *left;
+    const char16_t *top;
+    const char16_t *width;
+    const char16_t *height;
+    Placement defaults;
+    const char16_t *windowName;
+};
+
+// The main window: "MainLeft", "MainTop", "MainWidth" and "MainHeight" of
+// section "Settings".
+inline constexpr PlacementKeys MainWindowPlacement{
+    .section = u"Settings",
+    .left = u"MainLeft",
+    .top = u"MainTop",
+    .width = u"MainWidth",
+    .height = u"MainHeight",
+    .defaults = Placement{},
+    .windowName = u"The main window's",
+};
+
+// The tide curve window: "Left", "Top", "Width" and "Height" of section
+// "Curve", by default to the right of the main window.
+inline constexpr PlacementKeys CurveWindowPlacement{
+    .section = u"Curve",
+    .left = u"Left",
+    .top = u"Top",
+    .width = u"Width",
+    .height = u"Height",
+    .defaults = Placement{7650, 1000, 9600, 8400},
+    .windowName = u"The tide curve window's",
+};
+
+// Reads the four values, in order, each by the strict conversion in single
 // precision. A value the conversion rejects (an empty or non-numeric text put
 // into the store by hand, say) or that is not a finite number gives way to
 // its own default; the others are still read.
-Placement loadPlacement(const SettingsStore &store);
+Placement loadPlacement(const SettingsStore &store,
+                        const PlacementKeys &keys = MainWindowPlacement);
 
 // Writes the four values in the same order, each by the single-precision
 // text rule. Returns what to tell the user when a value did not reach the
 // disk (the settings file and the reason), or an empty text when all did.
-QString savePlacement(SettingsStore &store, const Placement &placement);
+QString savePlacement(SettingsStore &store, const Placement &placement,
+                      const PlacementKeys &keys = MainWindowPlacement);
+
+// What to tell the user when the store's last save did not reach the disk:
+// what was being saved (e.g. "The main window's position and size"), the
+// settings file and the reason; an empty text when it did.
+QString saveFailure(const SettingsStore &store, const QString &what);
 
 // Whole pixels of the outer window. Values far beyond any screen are held to
 // a range that still converts safely; they lie off every screen either way.
@@ -43,6 +88,7 @@ Placement fromPixels(const QRect &outer);
 // exit), in which case the defaults. A window partly on a screen stays where
 // it was. With no screen areas known there is nothing to judge by, and the
 // stored placement is kept.
-Placement reachablePlacement(const Placement &stored, const QList<QRect> &screenAreas);
+Placement reachablePlacement(const Placement &stored, const QList<QRect> &screenAreas,
+                             const Placement &defaults = Placement{});
 
 } // namespace ondal

@@ -85,6 +85,23 @@ private slots:
         QVERIFY(loaded == placement);
     }
 
+    void curveWindowKeepsItsOwnKeysAndDefaults()
+    {
+        MemoryStore store;
+        store.put(u"Left"_s, u"30000"_s, u"Curve"_s);
+        store.put(u"MainTop"_s, u"2000"_s);
+        const Placement loaded = ondal::loadPlacement(store, ondal::CurveWindowPlacement);
+        QVERIFY(loaded == (Placement{30000, 1000, 9600, 8400}));
+        // Off every screen it gives way to its own defaults, not the main window's.
+        QVERIFY(ondal::reachablePlacement(loaded, {QRect(0, 0, 1920, 1040)},
+                                          ondal::CurveWindowPlacement.defaults) ==
+                ondal::CurveWindowPlacement.defaults);
+        ondal::savePlacement(store, loaded, ondal::CurveWindowPlacement);
+        QCOMPARE(store.savedKeys, (QStringList{u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
+        QCOMPARE(store.stored(u"Width"_s, u"Curve"_s), u"9600"_s);
+        QCOMPARE(store.stored(u"MainTop"_s), u"2000"_s);
+    }
+
     void pixels()
     {
         QCOMPARE(ondal::toPixels(Placement{}), QRect(67, 67, 433, 433));
