@@ -2,7 +2,6 @@
 
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/Twips.h"
-#include "core/shell/Placement.h"
 #include "gui/about/frmAbout.h"
 #include "gui/shell/ClockStatusBar.h"
 #include "gui/worksheet/frmOndal.h"
@@ -10,25 +9,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace {
 
 // The design client area, 6585 by 5715 twips; the placement replaces it at
 // load, before the window is shown.
 constexpr QSize DesignClientSize = ondal::twipsToPixels(0, 0, 6585, 5715).size();
-
-// The window frame's thickness on each side; nothing until the window
-// manager has framed the window.
-QMargins frameMarginsOf(const QWidget *window)
-{
-    const QRect client = window->geometry();
-    const QRect outer = window->frameGeometry();
-    return QMargins(client.left() - outer.left(), client.top() - outer.top(),
-                    outer.right() - client.right(), outer.bottom() - client.bottom());
-}
 
 // Shows a window of the program in its normal state, raised and active: a
 // window the user has minimized comes back as it was, fields and all.
@@ -50,7 +36,7 @@ bool isProgramWindow(const QWidget *widget)
 
 frmMain::frmMain(const ondal::AppServices &services, ScreenAreas screenAreas, QWidget *parent)
     : QMainWindow(parent), m_services(services),
-      m_screenAreas(screenAreas ? std::move(screenAreas) : ScreenAreas(&attachedScreenAreas))
+      m_placement(*this, ondal::MainWindowPlacement, std::move(screenAreas))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brinestar Version 1.1 for Velorans"));
@@ -100,14 +86,6 @@ void frmMain::createMenus()
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
 
-QList<QRect> frmMain::attachedScreenAreas()
-{
-    QList<QRect> areas;
-    for (const QScreen *screen : QGuiApplication::screens())
-        areas.append(screen->availableGeometry());
-    return areas;
-}
-
 frmOndal *frmMain::worksheet() const
 {
     return m_worksheet.data();
@@ -115,54 +93,13 @@ frmOndal *frmMain::worksheet() const
 
 void frmMain::Form_Load()
 {
-    const ondal::Placement stored = ondal::loadPlacement(m_services.settings);
-    applyOuterGeometry(ondal::toPixels(ondal::reachablePlacement(stored, m_screenAreas())));
-}
-
-void frmMain::applyOuterGeometry(const QRect &outer)
-{
-    // The position is that of the frame. The frame's thickness is only known
-    // once the window manager has framed the window, so until then the
-    // client takes the whole outer size, and settleFrame() takes the frame
-    // off again as soon as it is known.
-    m_outerTarget = outer;
-    const QMargins frame = frameMarginsOf(this);
-    move(outer.topLeft());
-    resize(outer.size().shrunkBy(frame));
-    m_clientRequested = size();
-    m_frameSettled = !frame.isNull();
-}
-
-void frmMain::settleFrame()
-{
-    if (m_frameSettled || !isVisible() || windowState() != Qt::WindowNoState)
-        return;
-    const QMargins frame = frameMarginsOf(this);
-    if (frame.isNull())
-        return; // not framed yet
-    m_frameSettled = true;
-    // Leave a window alone that the user has already resized.
-    if (size() != m_clientRequested)
-        return;
-    resize(m_outerTarget.size().shrunkBy(frame));
-    if (pos() != m_outerTarget.topLeft())
-        move(m_outerTarget.topLeft());
+    m_placement.restore(m_services.settings);
 }
 
 bool frmMain::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-    case QEvent::UpdateRequest:
-        settleFrame();
-        break;
-    default:
-        break;
-    }
+    m_placement.follow(event);
     return handled;
 }
 
@@ -204,12 +141,9 @@ void frmMain::Form_Unload(int &Cancel)
     // A minimized window keeps the placement saved at an earlier exit; a
     // maximized one saves its maximized bounds. A save that does not reach
     // the disk is told, once; closing goes on.
-    if (!isMinimized()) {
-        const QString failure =
-            ondal::savePlacement(m_services.settings, ondal::fromPixels(frameGeometry()));
-        if (!failure.isEmpty())
-            m_services.messages.msgBox(failure);
-    }
+    const QString failure = m_placement.save(m_services.settings);
+    if (!failure.isEmpty())
+        m_services.messages.msgBox(failure);
 }
 
 void frmMain::mnuOndal_Click()

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "core/shell/AppServices.h"
+#include "gui/shell/WindowPlacement.h"
 
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
-
-#include <functional>
 
 class frmOndal;
 
@@ -19,7 +18,7 @@ class frmMain : public QMainWindow
     Q_OBJECT
 public:
     // The usable areas of the screens, in pixels of the virtual desktop.
-    using ScreenAreas = std::function<QList<QRect>()>;
+    using ScreenAreas = ondal::ScreenAreas;
 
     // Restores the placement from the services' settings store before the
     // window is first shown, and hands the services on to the windows it
@@ -30,8 +29,6 @@ public:
 
     // The worksheet while it is open, else nullptr.
     frmOndal *worksheet() const;
-
-    static QList<QRect> attachedScreenAreas();
 
 public slots:
     void Form_Load();
@@ -46,17 +43,10 @@ protected:
 
 private:
     void createMenus();
-    void applyOuterGeometry(const QRect &outer);
-    void settleFrame();
 
     const ondal::AppServices m_services;
-    ScreenAreas m_screenAreas;
+    ondal::WindowPlacement m_placement;
     QPointer<frmOndal> m_worksheet;
     // The program's other windows in the order they were opened.
     QList<QPointer<QWidget>> m_openWindows;
-    // The outer rectangle asked for, until the window frame is known and the
-    // client size has been corrected to it.
-    QRect m_outerTarget;
-    QSize m_clientRequested;
-    bool m_frameSettled = true;
 };
