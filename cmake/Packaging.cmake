@@ -29,7 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/ondal/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(ondal_qt_minimum "${Qt6_VERSION_MAJOR}.${Qt6_VERSION_MINOR}")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= ${ondal_qt_minimum}), libqt6gui6 (>= ${ondal_qt_minimum}), libqt6widgets6 (>= ${ondal_qt_minimum})")
+    "libqt6core6 (>= ${ondal_qt_minimum}), libqt6gui6 (>= ${ondal_qt_minimum}), libqt6widgets6 (>= ${ondal_qt_minimum}), libqt6printsupport6 (>= ${ondal_qt_minimum})")
 
 # Files under /etc are the administrator's: dpkg keeps local changes to them
 # across upgrades and removal. The machine registry file is the one Ondal has.

@@ -6,7 +6,7 @@ namespace Module1 {
 
 frmMain *MainFormRef = nullptr;
 
-void Main(const ondal::AppServices &services)
+void Main(const ondal::WindowServices &services)
 {
     // Creating the window loads it, placement included, before it is shown.
     MainFormRef = new frmMain(services);

@@ -3,7 +3,7 @@
 class frmMain;
 
 namespace ondal {
-struct AppServices;
+struct WindowServices;
 }
 
 // The start-up module: the program begins in Main, which creates the main
@@ -12,6 +12,6 @@ namespace Module1 {
 
 extern frmMain *MainFormRef;
 
-void Main(const ondal::AppServices &services);
+void Main(const ondal::WindowServices &services);
 
 } // namespace Module1

@@ -4,7 +4,9 @@
 #include "core/runtime/SettingsStore.h"
 #include "core/shell/AppServices.h"
 #include "core/shell/DisplayCheck.h"
+#include "gui/curve/RecordDialogs.h"
 #include "gui/shell/QtMessageBox.h"
+#include "gui/shell/WindowServices.h"
 #include "gui/shell/frmMain.h"
 #include "platform/MachineRegistry.h"
 #include "platform/SystemServices.h"
@@ -62,7 +64,8 @@ int main(int argc, char *argv[])
         ondal::platform::makeMachineRegistry();
     ondal::platform::QtFileTest files;
     ondal::platform::QtProgramStarter starter;
-    const ondal::AppServices services{messages, settings, *registry, files, starter};
+    ondal::QtRecordDialogs dialogs;
+    const ondal::WindowServices services{{messages, settings, *registry, files, starter}, dialogs};
 
     Module1::Main(services);
     // The program runs while any of its windows is open.

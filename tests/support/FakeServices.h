@@ -1,15 +1,46 @@
 #pragma once
 
 #include "core/shell/AppServices.h"
+#include "gui/curve/RecordDialogs.h"
+#include "gui/shell/WindowServices.h"
 #include "support/FakePlatform.h"
 #include "support/MemoryStore.h"
 #include "support/RecordingMessages.h"
 
+#include <QPrinter>
+
 namespace ondal::test {
 
+// Dialogs that answer at once, as a test has set them, and note what they
+// were asked: "pdf <suggested name>" or "printer".
+class FakeDialogs final : public RecordDialogs
+{
+public:
+    QString pdfAnswer; // empty: the user cancels
+    // Where set, the printer prints into this PDF file; else the user cancels.
+    QString printToFile;
+    QStringList asked;
+
+    QString pdfFileName(QWidget *, const QString &suggested) override
+    {
+        asked << QStringLiteral("pdf ") + suggested;
+        return pdfAnswer;
+    }
+    bool setUpPrinter(QWidget *, QPrinter &printer) override
+    {
+        asked << QStringLiteral("printer");
+        if (printToFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+        return true;
+    }
+};
+
 // Every service a window takes, faked: messages are recorded, settings kept
-// in memory, and the registry, file test and program start answer as a test
-// sets them up. Hand services() to a window as main() hands it the real ones.
+// in memory, and the registry, file test, program start and dialogs answer
+// as a test sets them up. Hand services() or windowServices() to a window as
+// main() hands it the real ones.
 struct FakeServices
 {
     RecordingMessages messages;
@@ -17,8 +48,10 @@ struct FakeServices
     FakeRegistry registry;
     FakeFileTest files;
     FakeStarter starter;
+    FakeDialogs dialogs;
 
     AppServices services() { return {messages, settings, registry, files, starter}; }
+    WindowServices windowServices() { return {services(), dialogs}; }
 };
 
 } // namespace ondal::test

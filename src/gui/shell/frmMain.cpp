@@ -34,7 +34,7 @@ bool isProgramWindow(const QWidget *widget)
 
 } // namespace
 
-frmMain::frmMain(const ondal::AppServices &services, ScreenAreas screenAreas, QWidget *parent)
+frmMain::frmMain(const ondal::WindowServices &services, ScreenAreas screenAreas, QWidget *parent)
     : QMainWindow(parent), m_services(services),
       m_placement(*this, ondal::MainWindowPlacement, std::move(screenAreas))
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/shell/AppServices.h"
 #include "gui/shell/WindowPlacement.h"
+#include "gui/shell/WindowServices.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -23,7 +23,7 @@ public:
     // Restores the placement from the services' settings store before the
     // window is first shown, and hands the services on to the windows it
     // opens. The screen areas default to those of the screens attached now.
-    explicit frmMain(const ondal::AppServices &services, ScreenAreas screenAreas = {},
+    explicit frmMain(const ondal::WindowServices &services, ScreenAreas screenAreas = {},
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -44,7 +44,7 @@ protected:
 private:
     void createMenus();
 
-    const ondal::AppServices m_services;
+    const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     QPointer<frmOndal> m_worksheet;
     // The program's other windows in the order they were opened.

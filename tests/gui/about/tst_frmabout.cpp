@@ -274,7 +274,7 @@ void tst_frmAbout::reopeningLoadsAfresh()
 
 void tst_frmAbout::helpAboutWaitsForTheBox()
 {
-    frmMain main(m_fakes.services(), [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; });
+    frmMain main(m_fakes.windowServices(), [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; });
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     auto *about = main.findChild<QAction *>(QStringLiteral("mnuHelpAbout"));
@@ -316,7 +316,7 @@ void tst_frmAbout::helpAboutWaitsForTheBox()
 // window manager (tests/gui/CMakeLists.txt), where frames have title bars.
 void tst_frmAbout::centredOverItsOwner()
 {
-    frmMain main(m_fakes.services(), [] { return QList<QRect>{QRect(0, 0, 1280, 1024)}; });
+    frmMain main(m_fakes.windowServices(), [] { return QList<QRect>{QRect(0, 0, 1280, 1024)}; });
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QTRY_VERIFY(main.frameGeometry() != main.geometry() ||

@@ -64,10 +64,11 @@ private:
     FakeServices m_fakes;
 
     // The fakes, with the settings store the test chose.
-    ondal::AppServices services(ondal::SettingsStore &settings)
+    ondal::WindowServices services(ondal::SettingsStore &settings)
     {
-        ondal::AppServices services = m_fakes.services();
-        return {services.messages, settings, services.registry, services.files, services.starter};
+        const ondal::WindowServices services = m_fakes.windowServices();
+        return {{services.messages, settings, services.registry, services.files, services.starter},
+                services.dialogs};
     }
 
 private slots:
