@@ -187,6 +187,7 @@ frmOndal::frmOndal(ondal::MessageBoxService &messages, QWidget *parent)
     placeControls();
     applyColours();
     connectButtons();
+    connectFields();
     m_command1->setFocus();
 }
 
@@ -273,6 +274,13 @@ void frmOndal::connectButtons()
     wire(u"Command5", &frmOndal::Command5_Click);
     wire(u"Command6", &frmOndal::Command6_Click);
     wire(u"Command7", &frmOndal::Command7_Click);
+}
+
+void frmOndal::connectFields()
+{
+    for (int number = 1; number <= FieldCount; ++number)
+        connect(field(number), &QLineEdit::textChanged, this,
+                [this, number] { emit fieldChanged(number); });
 }
 
 void frmOndal::applyFont()

@@ -33,6 +33,10 @@ public:
     // Text<number>, 1 to 23; nullptr for any other number.
     QLineEdit *field(int number) const;
 
+signals:
+    // Text<field> changed, typed or written by a step.
+    void fieldChanged(int field);
+
 public slots:
     void Command1_Click();
     void Command2_Click();
@@ -50,6 +54,7 @@ private:
     void createControls();
     void placeControls();
     void connectButtons();
+    void connectFields();
     void applyFont();
     void applyColours();
 
