@@ -2,7 +2,9 @@
 
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/Twips.h"
+#include "core/shell/Placement.h"
 #include "gui/about/frmAbout.h"
+#include "gui/curve/frmTideCurve.h"
 #include "gui/shell/ClockStatusBar.h"
 #include "gui/worksheet/frmOndal.h"
 
@@ -68,6 +70,7 @@ frmMain::frmMain(const ondal::WindowServices &services, ScreenAreas screenAreas,
 frmMain::~frmMain()
 {
     qApp->removeEventFilter(this);
+    delete m_curve.data();
     delete m_worksheet.data();
 }
 
@@ -78,6 +81,9 @@ void frmMain::createMenus()
     QAction *mnuOndal = mnuO->addAction(QStringLiteral("Ondal &Prediction"));
     mnuOndal->setObjectName(QStringLiteral("mnuOndal"));
     connect(mnuOndal, &QAction::triggered, this, &frmMain::mnuOndal_Click);
+    QAction *mnuCurve = mnuO->addAction(QStringLiteral("Tide &Curve"));
+    mnuCurve->setObjectName(QStringLiteral("mnuCurve"));
+    connect(mnuCurve, &QAction::triggered, this, &frmMain::mnuCurve_Click);
 
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -89,6 +95,11 @@ void frmMain::createMenus()
 frmOndal *frmMain::worksheet() const
 {
     return m_worksheet.data();
+}
+
+frmTideCurve *frmMain::curve() const
+{
+    return m_curve.data();
 }
 
 void frmMain::Form_Load()
@@ -150,9 +161,23 @@ void frmMain::mnuOndal_Click()
 {
     // One worksheet: made on first use, brought forward while it is open,
     // made afresh after the user has closed it.
-    if (!m_worksheet)
+    if (!m_worksheet) {
         m_worksheet = new frmOndal(m_services.messages);
+        if (m_curve)
+            m_curve->setWorksheet(m_worksheet);
+    }
     bringForward(m_worksheet);
+}
+
+void frmMain::mnuCurve_Click()
+{
+    // One tide curve window, kept like the worksheet, following whichever
+    // worksheet is open.
+    if (!m_curve) {
+        m_curve = new frmTideCurve(m_services, m_placement.screenAreas());
+        m_curve->setWorksheet(m_worksheet);
+    }
+    bringForward(m_curve);
 }
 
 void frmMain::mnuHelpAbout_Click()

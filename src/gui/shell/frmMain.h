@@ -9,10 +9,12 @@
 #include <QRect>
 
 class frmOndal;
+class frmTideCurve;
 
-// The application's main window: the menus that open the worksheet and the
-// About box, the status bar, and the placement kept between runs. Closing it
-// closes every other window of the program and saves the placement.
+// The application's main window: the menus that open the worksheet, the tide
+// curve and the About box, the status bar, and the placement kept between
+// runs. Closing it closes every other window of the program and saves the
+// placement.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -29,11 +31,14 @@ public:
 
     // The worksheet while it is open, else nullptr.
     frmOndal *worksheet() const;
+    // The tide curve window while it is open, else nullptr.
+    frmTideCurve *curve() const;
 
 public slots:
     void Form_Load();
     void Form_Unload(int &Cancel);
     void mnuOndal_Click();
+    void mnuCurve_Click();
     void mnuHelpAbout_Click();
 
 protected:
@@ -47,6 +52,7 @@ private:
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     QPointer<frmOndal> m_worksheet;
+    QPointer<frmTideCurve> m_curve;
     // The program's other windows in the order they were opened.
     QList<QPointer<QWidget>> m_openWindows;
 };

@@ -1,0 +1,215 @@
+#include "gui/curve/TideRecord.h"
+
+#include "gui/curve/TideCurvePlot.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPalette>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace ondal {
+namespace {
+
+using tide::TideLine;
+
+const QPageLayout &recordPage()
+{
+    static const QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                  QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    return page;
+}
+
+// The plot on paper: black on white, the curve in a dark blue that also
+// prints legibly in grey.
+QPalette paperPalette()
+{
+    QPalette paper;
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    paper.setColor(QPalette::Highlight, QColor(0x1f, 0x5f, 0xa8));
+    return paper;
+}
+
+QString metresText(const QString &typed)
+{
+    const QString value = typed.trimmed();
+    return value.isEmpty() ? u"not given"_s : value + u" m"_s;
+}
+
+QFont lineFont(const QFont &body, TideLine::Kind kind)
+{
+    QFont font = body;
+    switch (kind) {
+    case TideLine::Kind::Note:
+    case TideLine::Kind::Reason:
+        font.setItalic(true);
+        break;
+    case TideLine::Kind::Disclaimer:
+        font.setPointSizeF(body.pointSizeF() * 0.85);
+        break;
+    case TideLine::Kind::Summary:
+    case TideLine::Kind::Result:
+        break;
+    }
+    return font;
+}
+
+} // namespace
+
+void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QPaintDevice *device = painter.device();
+    const qreal pt = device->logicalDpiY() / 72.0; // device units per point
+    const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+    QFont body = painter.font();
+    body.setPointSizeF(10);
+    QFont heading = body;
+    heading.setBold(true);
+    QFont title = heading;
+    title.setPointSizeF(16);
+    const auto lineHeight = [device](const QFont &font) {
+        return QFontMetricsF(font, device).lineSpacing();
+    };
+    const auto wrappedHeight = [&](const QFont &font, const QString &text) {
+        return QFontMetricsF(font, device)
+            .boundingRect(QRectF(0, 0, page.width(), 1e9), wrap, text)
+            .height();
+    };
+
+    painter.setPen(Qt::black);
+    qreal y = page.top();
+
+    // The title, and when the record was made (24-hour, unambiguous).
+    painter.setFont(title);
+    painter.drawText(QRectF(page.left(), y, page.width(), lineHeight(title)),
+                     Qt::AlignLeft | Qt::AlignBottom, u"Tide Curve"_s);
+    painter.setFont(body);
+    painter.drawText(QRectF(page.left(), y, page.width(), lineHeight(title)),
+                     Qt::AlignRight | Qt::AlignBottom,
+                     u"Made "_s + record.made.toString(u"yyyy-MM-dd HH:mm"_s));
+    y += lineHeight(title) + 10 * pt;
+
+    // The worksheet's filled-in fields, in two columns read downwards.
+    painter.setFont(heading);
+    painter.drawText(QPointF(page.left(), y + QFontMetricsF(heading, device).ascent()),
+                     u"Worksheet"_s);
+    y += lineHeight(heading) + 2 * pt;
+    painter.setFont(body);
+    const qreal line = lineHeight(body);
+    if (record.fields.isEmpty()) {
+        painter.drawText(QRectF(page.left(), y, page.width(), line), Qt::AlignLeft,
+                         record.worksheetOpen ? u"Every field is empty."_s
+                                              : u"The worksheet is not open."_s);
+        y += line;
+    } else {
+        const qsizetype rows = (record.fields.size() + 1) / 2;
+        const qreal gutter = 18 * pt;
+        const qreal column = (page.width() - gutter) / 2;
+        const QFontMetricsF metrics(body, device);
+        for (qsizetype i = 0; i < record.fields.size(); ++i) {
+            const auto &[label, value] = record.fields.at(i);
+            const QRectF cell(page.left() + (i < rows ? 0 : column + gutter), y + (i % rows) * line,
+                              column, line);
+            const QString shownValue = metrics.elidedText(value, Qt::ElideRight, column / 3);
+            const qreal valueWidth = metrics.horizontalAdvance(shownValue);
+            painter.drawText(cell, Qt::AlignRight | Qt::AlignTop, shownValue);
+            painter.drawText(
+                cell.adjusted(0, 0, -(valueWidth + 6 * pt), 0), Qt::AlignLeft | Qt::AlignTop,
+                metrics.elidedText(label, Qt::ElideRight, cell.width() - valueWidth - 6 * pt));
+        }
+        y += rows * line;
+    }
+    y += 6 * pt;
+    painter.drawText(QRectF(page.left(), y, page.width(), line), Qt::AlignLeft,
+                     u"Draught: %1     Under-keel clearance: %2"_s.arg(
+                         metresText(record.draught), metresText(record.clearance)));
+    y += line + 10 * pt;
+
+    // The lines go at the foot; the plot takes the room between.
+    qreal linesHeight = 0;
+    for (const TideLine &entry : record.lines)
+        linesHeight += wrappedHeight(lineFont(body, entry.kind), entry.text) + 2 * pt;
+    const qreal plotHeight =
+        std::clamp(page.bottom() - y - linesHeight - 12 * pt, 80 * pt, page.width() * 0.7);
+    QFont plotFont = body;
+    plotFont.setPointSizeF(9);
+    painter.setFont(plotFont);
+    paintTideCurve(painter, QRectF(page.left(), y, page.width(), plotHeight), record.reading,
+                   paperPalette(), record.hint);
+    y += plotHeight + 12 * pt;
+
+    painter.setPen(Qt::black);
+    for (const TideLine &entry : record.lines) {
+        const QFont font = lineFont(body, entry.kind);
+        painter.setFont(font);
+        const qreal height = wrappedHeight(font, entry.text);
+        painter.drawText(QRectF(page.left(), y, page.width(), height), wrap, entry.text);
+        y += height + 2 * pt;
+    }
+    painter.restore();
+}
+
+QString saveRecordAsPdf(const QString &fileName, const TideRecord &record)
+{
+    // Written beside the file and put in its place once complete, so that a
+    // failed write leaves an earlier record whole.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(recordPage());
+        writer.setTitle(u"Tide Curve"_s);
+        writer.setCreator(u"Ondal"_s);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            return u"the PDF could not be started"_s;
+        }
+        paintRecord(painter, QRectF(0, 0, writer.width(), writer.height()), record);
+        if (!painter.end()) {
+            file.cancelWriting();
+            return u"the PDF could not be completed"_s;
+        }
+    }
+    if (file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
+
+void setUpForRecord(QPrinter &printer)
+{
+    printer.setPageLayout(recordPage());
+    printer.setDocName(u"Tide Curve"_s);
+    printer.setCreator(u"Ondal"_s);
+}
+
+QString printRecord(QPrinter &printer, const TideRecord &record)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return u"the printer could not be started"_s;
+    paintRecord(painter, QRectF(0, 0, printer.width(), printer.height()), record);
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return u"the printer reported an error"_s;
+    return QString();
+}
+
+} // namespace ondal

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/tide/TideReading.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+class QPainter;
+class QPrinter;
+class QRectF;
+
+namespace ondal {
+
+// A record of the tide curve for the passage plan, as the window stands
+// when it is made.
+struct TideRecord
+{
+    QDateTime made;
+    // Each filled-in worksheet field: what it holds with its unit, and its
+    // text as typed. None without a worksheet.
+    QList<std::pair<QString, QString>> fields;
+    bool worksheetOpen = false;
+    QString draught;   // as typed, metres
+    QString clearance; // as typed, metres
+    tide::TideReading reading;
+    QList<tide::TideLine> lines; // as the window shows them
+    QString hint;                // for a plot without a curve
+};
+
+// The record on one page: a title with the time it was made, the worksheet's
+// fields, the draught and clearance, the plot and the lines, in black on
+// white whatever the screen's colours.
+void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record);
+
+// Writes the record as a one-page A4 PDF file. An existing file is replaced
+// only once the new one is complete. Returns why the file could not be
+// written, or an empty text when it was.
+QString saveRecordAsPdf(const QString &fileName, const TideRecord &record);
+
+// A4 upright, for the print dialog to start from.
+void setUpForRecord(QPrinter &printer);
+
+// Prints the record on the printer as set up. Returns why it could not be
+// printed, or an empty text when it went to the printer.
+QString printRecord(QPrinter &printer, const TideRecord &record);
+
+} // namespace ondal

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/tide/TideReading.h"
+#include "gui/curve/TideRecord.h"
+#include "gui/shell/WindowPlacement.h"
+#include "gui/shell/WindowServices.h"
+
+#include <QMetaObject>
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmOndal;
+
+namespace ondal {
+class TideCurvePlot;
+}
+
+// The tide between the worksheet's high and low water, drawn as a curve
+// with the heights, the needed height and the tidal window worked out, and
+// printed or saved as a record for the passage plan. It follows the open
+// worksheet as its fields change, without taking the focus from it, and
+// keeps its own draught and under-keel clearance.
+//
+// A top-level window without an owner; closing it deletes it.
+class frmTideCurve : public QWidget
+{
+    Q_OBJECT
+public:
+    // Restores the draught, the clearance and the placement from the
+    // services' settings store before the window is first shown. The screen
+    // areas default to those of the screens attached now.
+    explicit frmTideCurve(const ondal::WindowServices &services,
+                          ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
+    ~frmTideCurve() override;
+
+    // The worksheet to follow, or none. A worksheet that closes is let go
+    // of by itself.
+    void setWorksheet(frmOndal *worksheet);
+    frmOndal *worksheet() const;
+
+    // What the window shows now, as a record.
+    ondal::TideRecord record() const;
+
+public slots:
+    void cmdPrint_Click();
+    void cmdSavePdf_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void createControls();
+    void Form_Load();
+    void Form_Unload();
+    void recompute();
+
+    const ondal::WindowServices m_services;
+    ondal::WindowPlacement m_placement;
+    QPointer<frmOndal> m_worksheet;
+    QList<QMetaObject::Connection> m_worksheetConnections;
+    ondal::tide::TideReading m_reading;
+    QList<ondal::tide::TideLine> m_lines;
+
+    QLabel *lblDraught = nullptr;
+    QLineEdit *txtDraught = nullptr;
+    QLabel *lblClearance = nullptr;
+    QLineEdit *txtClearance = nullptr;
+    ondal::TideCurvePlot *picCurve = nullptr;
+    QLabel *lblResults = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdSavePdf = nullptr;
+};
