@@ -1,0 +1,261 @@
+#include "gui/curve/frmTideCurve.h"
+#include "gui/shell/frmMain.h"
+#include "gui/worksheet/frmOndal.h"
+#include "support/FakeServices.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+using ondal::test::FakeServices;
+using ondal::test::MemoryStore;
+
+namespace {
+
+const QString OpenTheWorksheet = u"Open the worksheet (Ondal ▸ Ondal Prediction) and enter the "
+                                 u"times and heights of high and low water"_s;
+
+frmMain::ScreenAreas screens()
+{
+    return [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; };
+}
+
+void choose(frmMain &main, const char16_t *item)
+{
+    main.findChild<QAction *>(QString::fromUtf16(item))->trigger();
+}
+
+QLineEdit *edit(const frmTideCurve *curve, const char16_t *name)
+{
+    return curve->findChild<QLineEdit *>(QString::fromUtf16(name));
+}
+
+// The results as shown, line by line; a screen reader gets the same.
+QStringList shownLines(const frmTideCurve *curve)
+{
+    const auto *label = curve->findChild<QLabel *>(u"lblResults"_s);
+    QTextDocument document;
+    document.setHtml(label->text());
+    const QStringList shown = document.toPlainText().split(u'\n');
+    if (label->accessibleDescription().split(u'\n') != shown)
+        return {u"screen readers get other lines: "_s + label->accessibleDescription()};
+    return shown;
+}
+
+// The worked example, typed into the worksheet: HW 14:30 4.2 m, LW 08:20
+// 0.8 m, required 11:00.
+void typeExample(frmOndal *sheet, const QString &high, const QString &low)
+{
+    const QList<std::pair<int, QString>> typed{{1, high},     {2, low},    {4, u"14"_s},
+                                               {5, u"30"_s},  {6, u"8"_s}, {7, u"20"_s},
+                                               {12, u"11"_s}, {13, u"0"_s}};
+    for (const auto &[field, text] : typed)
+        QTest::keyClicks(sheet->field(field), text);
+}
+
+int pageCount(const QByteArray &pdf)
+{
+    static const QRegularExpression page(u"/Type\\s*/Page(?!s)"_s);
+    return int(QString::fromLatin1(pdf).count(page));
+}
+
+} // namespace
+
+class tst_frmTideCurve : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeServices m_fakes;
+
+    // The fakes, with the settings store the test chose.
+    ondal::WindowServices services(ondal::SettingsStore &settings)
+    {
+        const ondal::WindowServices fakes = m_fakes.windowServices();
+        return {{fakes.messages, settings, fakes.registry, fakes.files, fakes.starter},
+                fakes.dialogs};
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init()
+    {
+        m_fakes.messages.prompts.clear();
+        m_fakes.dialogs = {};
+    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void followsTheWorksheetLive_data();
+    void followsTheWorksheetLive();
+    void closedWorksheetIsLetGoAndANewOneFollowed();
+    void record_data();
+    void record();
+    void remembersDraughtClearanceAndPlacement();
+};
+
+void tst_frmTideCurve::followsTheWorksheetLive_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("high");
+    QTest::addColumn<QString>("low");
+    QTest::addColumn<QString>("draught");
+    QTest::addColumn<QString>("required");
+
+    QTest::newRow("full stop") << QLocale::c() << u"4.2"_s << u"0.8"_s << u"2.5"_s
+                               << u"At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m by "
+                                  u"the straight line"_s;
+    QTest::newRow("de_DE writes decimal commas")
+        << QLocale(QLocale::German, QLocale::Germany) << u"4,2"_s << u"0,8"_s << u"2,5"_s
+        << u"At 11:00: 2,14 m by the cosine curve (factor 0,39), 2,27 m by the straight line"_s;
+}
+
+void tst_frmTideCurve::followsTheWorksheetLive()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, high);
+    QFETCH(QString, low);
+    QFETCH(QString, draught);
+    QFETCH(QString, required);
+    QLocale::setDefault(locale);
+
+    MemoryStore settings;
+    frmMain w(services(settings), screens());
+    w.show();
+    choose(w, u"mnuOndal");
+    choose(w, u"mnuCurve");
+    frmOndal *sheet = w.worksheet();
+    frmTideCurve *curve = w.curve();
+    QVERIFY(curve && curve->isVisible() && !curve->parent());
+    QCOMPARE(curve->windowTitle(), u"Tide Curve"_s);
+
+    // Typed into the worksheet, which keeps the focus throughout.
+    sheet->activateWindow();
+    QTRY_VERIFY(sheet->isActiveWindow());
+    typeExample(sheet, high, low);
+    QCOMPARE(shownLines(curve).value(1), required);
+
+    QTest::keyClicks(sheet->field(19), u"1"_s);
+    QTest::keyClicks(edit(curve, u"txtDraught"), draught);
+    QTest::keyClicks(edit(curve, u"txtClearance"), u"0.5"_s);
+    QVERIFY(shownLines(curve).contains(u"Enough water from 10:50"_s));
+    QCOMPARE(QApplication::activeWindow(), sheet);
+
+    // Fields a step writes are followed as well.
+    sheet->Command2_Click();
+    QCOMPARE(shownLines(curve).value(0), u"The tidal window needs the Charted Sounding on the "
+                                         u"worksheet"_s);
+}
+
+void tst_frmTideCurve::closedWorksheetIsLetGoAndANewOneFollowed()
+{
+    MemoryStore settings;
+    frmMain w(services(settings), screens());
+    choose(w, u"mnuCurve");
+    frmTideCurve *curve = w.curve();
+    QCOMPARE(shownLines(curve), QStringList{OpenTheWorksheet});
+
+    choose(w, u"mnuOndal");
+    QPointer<frmOndal> first = w.worksheet();
+    QCOMPARE(curve->worksheet(), first.data());
+    typeExample(first, u"4.2"_s, u"0.8"_s);
+    QVERIFY(first->close());
+    QTRY_VERIFY(first.isNull());
+    QCOMPARE(shownLines(curve), QStringList{OpenTheWorksheet});
+
+    choose(w, u"mnuOndal");
+    typeExample(w.worksheet(), u"3.1"_s, u"0.5"_s);
+    QCOMPARE(shownLines(curve).value(0), u"High water 14:30, 3.10 m · Low water 08:20, 0.50 m · "
+                                         u"Duration 6 h 10 min · Range 2.60 m"_s);
+}
+
+void tst_frmTideCurve::record_data()
+{
+    QTest::addColumn<bool>("print");
+    QTest::addColumn<QString>("answer"); // within a scratch folder; empty cancels
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("saved as PDF") << false << u"record.pdf"_s << true;
+    QTest::newRow("printed") << true << u"printed.pdf"_s << true;
+    QTest::newRow("into a folder that does not exist")
+        << false << u"no folder/record.pdf"_s << false;
+    QTest::newRow("cancelled") << false << QString() << false;
+}
+
+void tst_frmTideCurve::record()
+{
+    QFETCH(bool, print);
+    QFETCH(QString, answer);
+    QFETCH(bool, written);
+
+    QTemporaryDir dir;
+    const QString file = answer.isEmpty() ? QString() : dir.filePath(answer);
+    (print ? m_fakes.dialogs.printToFile : m_fakes.dialogs.pdfAnswer) = file;
+    MemoryStore settings;
+    frmMain w(services(settings), screens());
+    choose(w, u"mnuOndal");
+    typeExample(w.worksheet(), u"4.2"_s, u"0.8"_s);
+    choose(w, u"mnuCurve");
+    w.curve()->findChild<QPushButton *>(print ? u"cmdPrint"_s : u"cmdSavePdf"_s)->click();
+
+    QCOMPARE(m_fakes.dialogs.asked.size(), 1);
+    if (!print)
+        QVERIFY2(QRegularExpression(u"^pdf .*/Tide curve \\d{4}-\\d\\d-\\d\\d \\d{4}\\.pdf$"_s)
+                     .match(m_fakes.dialogs.asked.constFirst())
+                     .hasMatch(),
+                 qPrintable(m_fakes.dialogs.asked.constFirst()));
+    QFile pdf(file);
+    if (written) {
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray content = pdf.readAll();
+        QVERIFY(content.startsWith("%PDF"));
+        QCOMPARE(pageCount(content), 1);
+        QVERIFY(m_fakes.messages.prompts.isEmpty());
+    } else {
+        QVERIFY(file.isEmpty() || !pdf.exists());
+        const qsizetype told = file.isEmpty() ? 0 : 1;
+        QCOMPARE(m_fakes.messages.prompts.size(), told);
+        if (told)
+            QVERIFY(m_fakes.messages.prompts.constFirst().contains(file));
+    }
+}
+
+void tst_frmTideCurve::remembersDraughtClearanceAndPlacement()
+{
+    MemoryStore settings;
+    {
+        frmMain w(services(settings), screens());
+        choose(w, u"mnuCurve");
+        QPointer<frmTideCurve> curve = w.curve();
+        // 7650, 1000, 9600 and 8400 twips by default.
+        QCOMPARE(curve->frameGeometry(), QRect(510, 67, 640, 560));
+        QTest::keyClicks(edit(curve, u"txtDraught"), u" 2,5 "_s);
+        QTest::keyClicks(edit(curve, u"txtClearance"), u"0.5"_s);
+        curve->move(200, 150);
+        QTRY_COMPARE(curve->frameGeometry().topLeft(), QPoint(200, 150));
+        choose(w, u"mnuCurve");
+        QCOMPARE(w.curve(), curve.data());
+        QVERIFY(curve->close());
+        QTRY_VERIFY(curve.isNull());
+    }
+    QCOMPARE(settings.savedKeys, (QStringList{u"Draught"_s, u"Clearance"_s, u"Left"_s, u"Top"_s,
+                                              u"Width"_s, u"Height"_s}));
+    QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u" 2,5 "_s);
+    QCOMPARE(settings.stored(u"Left"_s, u"Curve"_s), u"3000"_s);
+
+    frmMain again(services(settings), screens());
+    choose(again, u"mnuCurve");
+    QCOMPARE(edit(again.curve(), u"txtDraught")->text(), u" 2,5 "_s);
+    QCOMPARE(edit(again.curve(), u"txtClearance")->text(), u"0.5"_s);
+    QCOMPARE(again.curve()->frameGeometry(), QRect(200, 150, 640, 560));
+}
+
+QTEST_MAIN(tst_frmTideCurve)
+#include "tst_frmtidecurve.moc"
