@@ -91,13 +91,9 @@ private:
     double m_t0, m_t1, m_h0, m_h1;
 };
 
-// A label on a lightly filled ground, so it reads over lines and shading,
-// moved inside the area where it would stick out.
-void drawLabel(QPainter &painter, QRectF box, const QString &text, const QRectF &area,
-               const Colours &colours, qreal unit)
+// A label's box moved inside the area where it would stick out.
+QRectF fitted(QRectF box, const QRectF &area)
 {
-    const qreal pad = 2 * unit;
-    box.adjust(-pad, 0, pad, 0);
     if (box.right() > area.right())
         box.moveRight(area.right());
     if (box.left() < area.left())
@@ -106,6 +102,13 @@ void drawLabel(QPainter &painter, QRectF box, const QString &text, const QRectF 
         box.moveBottom(area.bottom());
     if (box.top() < area.top())
         box.moveTop(area.top());
+    return box;
+}
+
+// A label on a lightly filled ground, so it reads over lines and shading.
+void drawLabel(QPainter &painter, const QRectF &box, const QString &text, const Colours &colours,
+               qreal unit)
+{
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.labelGround);
     painter.drawRoundedRect(box, 2 * unit, 2 * unit);
@@ -240,6 +243,7 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
                 path.lineTo(p);
         }
     };
+    bool shaded = false;
     if (needed && reading.window) {
         double from = span.start();
         double to = span.end();
@@ -257,6 +261,7 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
             break;
         }
         if (to > from) {
+            shaded = true;
             const qreal floor = std::min(f.y(neededHeight), area.bottom());
             QPainterPath shade;
             curveFrom(from, to, shade, true);
@@ -293,47 +298,63 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
     }
     painter.restore();
 
-    // Labels last, over every line.
-    const auto dot = [&](const QPointF &p) {
-        painter.setPen(QPen(colours.base, 1.5 * unit));
-        painter.setBrush(colours.curve);
-        painter.drawEllipse(p, 4 * unit, 4 * unit);
+    // Labels last, over every line, each in the first of its places that
+    // is clear of those placed before it; the points over them.
+    const QPointF highPoint = f.at(high.time, high.height);
+    const QPointF lowPoint = f.at(low.time, low.height);
+    std::optional<QPointF> requiredPoint;
+    if (reading.required)
+        requiredPoint = f.at(reading.required->time, reading.required->cosineHeight);
+    const qreal dotRadius = 4 * unit;
+    const auto dotBox = [&](const QPointF &p) {
+        return QRectF(p - QPointF(dotRadius, dotRadius), QSizeF(2 * dotRadius, 2 * dotRadius));
+    };
+    QList<QRectF> placed{dotBox(highPoint), dotBox(lowPoint)};
+    if (requiredPoint)
+        placed << dotBox(*requiredPoint);
+    const auto label = [&](const QString &text, const QPointF &at,
+                           std::initializer_list<QPointF> offsets) {
+        const QSizeF size = textSize(metrics, text) + QSizeF(4 * unit, 0);
+        QRectF chosen;
+        for (const QPointF &offset : offsets) {
+            // Offsets in units of the label's own size, from its centre.
+            const QPointF centre = at + QPointF(offset.x() * (size.width() / 2 + 3 * gap),
+                                                offset.y() * (size.height() / 2 + 2 * gap));
+            const QRectF box =
+                fitted(QRectF(centre - QPointF(size.width(), size.height()) / 2, size), area);
+            const bool clear = std::none_of(placed.cbegin(), placed.cend(),
+                                            [&](const QRectF &r) { return r.intersects(box); });
+            if (chosen.isNull() || clear)
+                chosen = box;
+            if (clear)
+                break;
+        }
+        placed << chosen;
+        drawLabel(painter, chosen, text, colours, unit);
     };
     if (needed) {
-        const QString text = u"Needed %1 m"_s.arg(heightText(neededHeight));
-        const QSizeF size = textSize(metrics, text);
         // At the end where the curve is lower, clear of it.
-        const qreal left = span.isRising() ? area.left() + gap : area.right() - gap - size.width();
-        drawLabel(painter, QRectF(QPointF(left, f.y(neededHeight) - size.height() - unit), size),
-                  text, area, colours, unit);
+        const QPointF end(span.isRising() ? area.left() : area.right(), f.y(neededHeight));
+        const qreal inward = span.isRising() ? 1 : -1;
+        label(u"Needed %1 m"_s.arg(heightText(neededHeight)), end,
+              {{inward, -1}, {inward, 1}, {inward * 3, -1}});
     }
-    const auto tideLabel = [&](const Tide &tide, const QString &name, bool above) {
-        const QPointF p = f.at(tide.time, tide.height);
-        const QString text =
-            u"%1 %2 · %3 m"_s.arg(name, clockText(tide.time), heightText(tide.height));
-        const QSizeF size = textSize(metrics, text);
-        QRectF box(QPointF(p.x() - size.width() / 2, p.y() - size.height() - 2 * gap), size);
-        if (!above || box.top() < area.top())
-            box.moveTop(p.y() + 2 * gap);
-        if (box.bottom() > area.bottom())
-            box.moveBottom(p.y() - 2 * gap);
-        drawLabel(painter, box, text, area, colours, unit);
-        dot(p);
+    const auto tideText = [](const QString &name, const Tide &tide) {
+        return u"%1 %2 · %3 m"_s.arg(name, clockText(tide.time), heightText(tide.height));
     };
-    tideLabel(high, u"HW"_s, true);
-    tideLabel(low, u"LW"_s, false);
+    label(tideText(u"HW"_s, high), highPoint, {{0, -1}, {0, 1}});
+    label(tideText(u"LW"_s, low), lowPoint, {{0, 1}, {0, -1}});
     if (reading.required) {
         const RequiredTide &r = *reading.required;
-        const QPointF p = f.at(r.time, r.cosineHeight);
-        const QString text = u"%1 · %2 m"_s.arg(clockText(r.time), heightText(r.cosineHeight));
-        const QSizeF size = textSize(metrics, text);
-        // Beside the point, to the right where there is room.
-        QRectF box(QPointF(p.x() + 3 * gap, p.y() - size.height() / 2), size);
-        if (box.right() + 2 * unit > area.right())
-            box.moveRight(p.x() - 3 * gap);
-        drawLabel(painter, box, text, area, colours, unit);
-        dot(p);
+        label(u"%1 · %2 m"_s.arg(clockText(r.time), heightText(r.cosineHeight)), *requiredPoint,
+              {{1, 0}, {-1, 0}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}});
     }
+    painter.setPen(QPen(colours.base, 1.5 * unit));
+    painter.setBrush(colours.curve);
+    for (const QPointF &p : {highPoint, lowPoint})
+        painter.drawEllipse(p, dotRadius, dotRadius);
+    if (requiredPoint)
+        painter.drawEllipse(*requiredPoint, dotRadius, dotRadius);
 
     // The frame, then the legend under the time axis.
     painter.setPen(QPen(colours.frame, unit));
@@ -344,11 +365,13 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
     const qreal sample = 24 * unit;
     qreal x = area.left();
     const auto legend = [&](const QString &text, auto drawSample) {
+        const qreal width = metrics.horizontalAdvance(text);
+        if (x + sample + gap + width > target.right())
+            return; // no room left in a narrow plot
         const qreal middle = legendTop + lineHeight / 2;
         drawSample(QRectF(x, middle - 5 * unit, sample, 10 * unit));
         x += sample + gap;
         painter.setPen(colours.text);
-        const qreal width = metrics.horizontalAdvance(text);
         painter.drawText(QRectF(x, legendTop, width + gap, lineHeight), Qt::AlignLeft, text);
         x += width + 4 * gap;
     };
@@ -360,7 +383,7 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
         painter.setPen(QPen(colours.text, unit, Qt::DashLine, Qt::FlatCap));
         painter.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
     });
-    if (needed) {
+    if (shaded) {
         legend(u"enough water"_s, [&](const QRectF &r) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(colours.shade);
