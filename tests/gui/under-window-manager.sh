@@ -23,7 +23,7 @@ trap cleanup EXIT
 
 # Xvfb picks a free display and writes its number to the pipe.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 server=$!
 if ! read -r -t 20 number <"$work/display"; then
     echo "Xvfb did not start:"

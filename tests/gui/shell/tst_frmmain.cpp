@@ -157,11 +157,15 @@ private slots:
 
     void firstRunOpensAtTheDefaults()
     {
-        ondal::SettingsStore settings; // the real store, in the temporary folder
+        // The real store, in a folder of its own where nothing is stored yet.
+        QTemporaryDir empty;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, empty.path());
+        ondal::SettingsStore settings;
         frmMain w(services(settings), screens());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_COMPARE(w.frameGeometry(), QRect(67, 67, 433, 433));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
     }
 
     void placementRoundTrip()
