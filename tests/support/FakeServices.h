@@ -52,6 +52,11 @@ struct FakeServices
 
     AppServices services() { return {messages, settings, registry, files, starter}; }
     WindowServices windowServices() { return {services(), dialogs}; }
+    // The same with a settings store of the test's own choosing.
+    WindowServices windowServices(SettingsStore &store)
+    {
+        return {{messages, store, registry, files, starter}, dialogs};
+    }
 };
 
 } // namespace ondal::test

@@ -16,20 +16,7 @@ namespace {
 
 using Kind = TideLine::Kind;
 
-// The worksheet's fields by their role (Text<n> is field n).
-enum Field : int {
-    HighWaterHeight = 1,
-    LowWaterHeight = 2,
-    HighWaterHours = 4,
-    HighWaterMinutes = 5,
-    LowWaterHours = 6,
-    LowWaterMinutes = 7,
-    IntervalHighWaterHours = 10,
-    IntervalHighWaterMinutes = 11,
-    RequiredHours = 12,
-    RequiredMinutes = 13,
-    ChartedSounding = 19,
-};
+using enum worksheet::Field;
 
 const QString Disclaimer = u"The cosine curve approximates the port's own tidal curve; check "
                            u"critical clearances against official tables."_s;

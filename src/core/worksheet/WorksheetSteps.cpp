@@ -12,20 +12,7 @@
 namespace ondal {
 namespace {
 
-// The worksheet's fields by their role (Text<n> is field n).
-enum Field : int {
-    HighWaterHeight = 1,
-    LowWaterHeight = 2,
-    PredictedRange = 3,
-    Factor = 16,
-    HeightAboveLowWater = 17,
-    DepthOfWater = 18,
-    ChartedSounding = 19,
-    HeightAboveChartDatum = 20,
-    HeightOfTide = 21,
-    DurationMinutes = 22,
-    IntervalMinutes = 23,
-};
+using enum worksheet::Field;
 
 // Duration and interval are one procedure over two sets of fields: time A is
 // high water, time B low water (duration) or the required time (interval).
@@ -40,8 +27,13 @@ struct TimeDifferenceFields
     int remainder;
 };
 
-constexpr TimeDifferenceFields DurationFields{4, 5, 6, 7, DurationMinutes, 8, 9};
-constexpr TimeDifferenceFields IntervalFields{10, 11, 12, 13, IntervalMinutes, 14, 15};
+constexpr TimeDifferenceFields DurationFields{HighWaterHours,   HighWaterMinutes, LowWaterHours,
+                                              LowWaterMinutes,  DurationMinutes,  DurationHours,
+                                              DurationRemainder};
+constexpr TimeDifferenceFields IntervalFields{IntervalHighWaterHours, IntervalHighWaterMinutes,
+                                              RequiredHours,          RequiredMinutes,
+                                              IntervalMinutes,        IntervalHours,
+                                              IntervalRemainder};
 
 const QString FactorMissing = QStringLiteral("Please enter the Factor");
 const QString DepthFormula =

@@ -76,14 +76,6 @@ class tst_frmTideCurve : public QObject
 private:
     FakeServices m_fakes;
 
-    // The fakes, with the settings store the test chose.
-    ondal::WindowServices services(ondal::SettingsStore &settings)
-    {
-        const ondal::WindowServices fakes = m_fakes.windowServices();
-        return {{fakes.messages, settings, fakes.registry, fakes.files, fakes.starter},
-                fakes.dialogs};
-    }
-
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init()
@@ -127,7 +119,7 @@ void tst_frmTideCurve::followsTheWorksheetLive()
     QLocale::setDefault(locale);
 
     MemoryStore settings;
-    frmMain w(services(settings), screens());
+    frmMain w(m_fakes.windowServices(settings), screens());
     w.show();
     choose(w, u"mnuOndal");
     choose(w, u"mnuCurve");
@@ -157,7 +149,7 @@ void tst_frmTideCurve::followsTheWorksheetLive()
 void tst_frmTideCurve::closedWorksheetIsLetGoAndANewOneFollowed()
 {
     MemoryStore settings;
-    frmMain w(services(settings), screens());
+    frmMain w(m_fakes.windowServices(settings), screens());
     choose(w, u"mnuCurve");
     frmTideCurve *curve = w.curve();
     QCOMPARE(shownLines(curve), QStringList{OpenTheWorksheet});
@@ -199,7 +191,7 @@ void tst_frmTideCurve::record()
     const QString file = answer.isEmpty() ? QString() : dir.filePath(answer);
     (print ? m_fakes.dialogs.printToFile : m_fakes.dialogs.pdfAnswer) = file;
     MemoryStore settings;
-    frmMain w(services(settings), screens());
+    frmMain w(m_fakes.windowServices(settings), screens());
     choose(w, u"mnuOndal");
     typeExample(w.worksheet(), u"4.2"_s, u"0.8"_s);
     choose(w, u"mnuCurve");
@@ -231,7 +223,7 @@ void tst_frmTideCurve::remembersDraughtClearanceAndPlacement()
 {
     MemoryStore settings;
     {
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         choose(w, u"mnuCurve");
         QPointer<frmTideCurve> curve = w.curve();
         // 7650, 1000, 9600 and 8400 twips by default.
@@ -250,7 +242,7 @@ void tst_frmTideCurve::remembersDraughtClearanceAndPlacement()
     QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u" 2,5 "_s);
     QCOMPARE(settings.stored(u"Left"_s, u"Curve"_s), u"3000"_s);
 
-    frmMain again(services(settings), screens());
+    frmMain again(m_fakes.windowServices(settings), screens());
     choose(again, u"mnuCurve");
     QCOMPARE(edit(again.curve(), u"txtDraught")->text(), u" 2,5 "_s);
     QCOMPARE(edit(again.curve(), u"txtClearance")->text(), u"0.5"_s);

@@ -63,14 +63,6 @@ private:
     QTemporaryDir m_settingsDir;
     FakeServices m_fakes;
 
-    // The fakes, with the settings store the test chose.
-    ondal::WindowServices services(ondal::SettingsStore &settings)
-    {
-        const ondal::WindowServices services = m_fakes.windowServices();
-        return {{services.messages, settings, services.registry, services.files, services.starter},
-                services.dialogs};
-    }
-
 private slots:
     void initTestCase()
     {
@@ -84,7 +76,7 @@ private slots:
     void menusCaptionAndStatusBar()
     {
         MemoryStore settings;
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         QCOMPARE(w.windowTitle(), u"Brinestar Version 1.1 for Velorans"_s);
 
         QStringList menus;
@@ -161,7 +153,7 @@ private slots:
         QTemporaryDir empty;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, empty.path());
         ondal::SettingsStore settings;
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_COMPARE(w.frameGeometry(), QRect(67, 67, 433, 433));
@@ -183,7 +175,7 @@ private slots:
         put(u"MainWidth", u"7500");
         put(u"MainHeight", u"6000");
         {
-            frmMain w(services(settings), screens());
+            frmMain w(m_fakes.windowServices(settings), screens());
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             QTRY_COMPARE(w.frameGeometry(), QRect(100, 80, 500, 400));
@@ -206,7 +198,7 @@ private slots:
         const QString file = settings.fileName(u"Ondal"_s);
         QVERIFY(QDir().mkpath(file));
         {
-            frmMain w(services(settings), screens());
+            frmMain w(m_fakes.windowServices(settings), screens());
             w.show();
             QVERIFY(w.close());
             QVERIFY(!w.isVisible());
@@ -222,7 +214,7 @@ private slots:
     {
         MemoryStore settings;
         store(settings, QRect(100, 80, 500, 400));
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.move(300, 300);
@@ -238,7 +230,7 @@ private slots:
         MemoryStore settings;
         QRect bounds;
         {
-            frmMain w(services(settings), screens());
+            frmMain w(m_fakes.windowServices(settings), screens());
             w.showMaximized();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             QTRY_VERIFY(w.isMaximized());
@@ -247,7 +239,7 @@ private slots:
             QVERIFY(w.close());
         }
         QCOMPARE(storedPixels(settings), bounds);
-        frmMain again(services(settings), screens({bounds}));
+        frmMain again(m_fakes.windowServices(settings), screens({bounds}));
         again.show();
         QVERIFY(QTest::qWaitForWindowExposed(&again));
         QVERIFY(!again.isMaximized());
@@ -274,7 +266,7 @@ private slots:
         MemoryStore settings;
         store(settings, QRect(100, 80, 500, 400));
         settings.put(key, text);
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_COMPARE(w.frameGeometry(), expected);
@@ -283,7 +275,7 @@ private slots:
     void oneWorksheetAndAFreshOneAfterClosing()
     {
         MemoryStore settings;
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         auto *item = w.findChild<QAction *>(u"mnuOndal"_s);
         item->trigger();
         QPointer<frmOndal> first = w.worksheet();
@@ -306,7 +298,7 @@ private slots:
     void minimizedWorksheetComesBack()
     {
         MemoryStore settings;
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *item = w.findChild<QAction *>(u"mnuOndal"_s);
@@ -343,7 +335,7 @@ private slots:
         spy.events = &events;
 
         MemoryStore settings;
-        frmMain w(services(settings), screens());
+        frmMain w(m_fakes.windowServices(settings), screens());
         w.show();
         w.mnuOndal_Click();
         QPointer<frmOndal> sheet = w.worksheet();
