@@ -8,6 +8,15 @@ namespace ondal {
 // of every message box and the About box's title.
 inline constexpr char16_t ApplicationTitle[] = u"Ondal";
 
+// A reason the system gave ("no such file or directory") as it stands in a
+// message, after a line break: "No such file or directory".
+inline QString asSentence(QString reason)
+{
+    if (!reason.isEmpty())
+        reason.front() = reason.front().toUpper();
+    return reason;
+}
+
 // A modal message with the prompt, one OK button, no icon and the application
 // title as caption. The answer is never used. The real one (a QMessageBox)
 // lives with the windows; tests hand the windows a recorder, so nothing ever

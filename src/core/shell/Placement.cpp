@@ -75,11 +75,8 @@ QString saveFailure(const SettingsStore &store, const QString &what)
 {
     if (store.lastSaveSucceeded())
         return QString();
-    QString reason = store.lastSaveError();
-    if (!reason.isEmpty())
-        reason.front() = reason.front().toUpper();
     return QStringLiteral("%1 could not be saved in the settings file\n%2\n\n%3.")
-        .arg(what, store.fileName(application()), reason);
+        .arg(what, store.fileName(application()), asSentence(store.lastSaveError()));
 }
 
 QRect toPixels(const Placement &placement)

@@ -2,6 +2,7 @@
 
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/Twips.h"
+#include "gui/shell/WindowPlacement.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -154,12 +155,9 @@ void frmAbout::centreOverOwner()
     if (!owner || !owner->isVisible())
         return;
     const QRect ownerOuter = owner->frameGeometry();
-    const QMargins ownerFrame(owner->geometry().left() - ownerOuter.left(),
-                              owner->geometry().top() - ownerOuter.top(),
-                              ownerOuter.right() - owner->geometry().right(),
-                              ownerOuter.bottom() - owner->geometry().bottom());
-    const QSize outer =
-        frameGeometry() != geometry() ? frameGeometry().size() : size().grownBy(ownerFrame);
+    const QSize outer = frameGeometry() != geometry()
+                            ? frameGeometry().size()
+                            : size().grownBy(ondal::frameMarginsOf(*owner));
     const QPoint topLeft = ownerOuter.center() - QPoint(outer.width() / 2, outer.height() / 2);
     // The position of a window is that of its frame.
     if (pos() != topLeft)

@@ -37,14 +37,6 @@ QString application()
     return QString::fromUtf16(ondal::ApplicationTitle);
 }
 
-// "no such file or directory" as the start of a sentence.
-QString sentence(QString text)
-{
-    if (!text.isEmpty())
-        text.front() = text.front().toUpper();
-    return text;
-}
-
 // The lines as rich text: notes and reasons set apart in italics, the
 // disclaimer smaller. No colours of its own, so any scheme reads it.
 QString linesHtml(const QList<TideLine> &lines)
@@ -278,8 +270,8 @@ void frmTideCurve::cmdPrint_Click()
     if (!failure.isEmpty()) {
         const QString where =
             printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        m_services.messages.msgBox(
-            u"The tide curve could not be printed on\n%1\n\n%2."_s.arg(where, sentence(failure)));
+        m_services.messages.msgBox(u"The tide curve could not be printed on\n%1\n\n%2."_s.arg(
+            where, ondal::asSentence(failure)));
     }
 }
 
@@ -298,5 +290,5 @@ void frmTideCurve::cmdSavePdf_Click()
     if (!failure.isEmpty())
         m_services.messages.msgBox(
             u"The tide curve could not be saved as PDF in the file\n%1\n\n%2."_s.arg(
-                QDir::toNativeSeparators(fileName), sentence(failure)));
+                QDir::toNativeSeparators(fileName), ondal::asSentence(failure)));
 }

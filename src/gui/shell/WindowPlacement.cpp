@@ -8,10 +8,7 @@
 #include <QWidget>
 
 namespace ondal {
-namespace {
 
-// The window frame's thickness on each side; nothing until the window
-// manager has framed the window.
 QMargins frameMarginsOf(const QWidget &window)
 {
     const QRect client = window.geometry();
@@ -19,8 +16,6 @@ QMargins frameMarginsOf(const QWidget &window)
     return QMargins(client.left() - outer.left(), client.top() - outer.top(),
                     outer.right() - client.right(), outer.bottom() - client.bottom());
 }
-
-} // namespace
 
 QList<QRect> attachedScreenAreas()
 {

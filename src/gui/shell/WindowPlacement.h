@@ -3,6 +3,7 @@
 #include "core/shell/Placement.h"
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -21,6 +22,10 @@ using ScreenAreas = std::function<QList<QRect>()>;
 
 // Those of the screens attached now.
 QList<QRect> attachedScreenAreas();
+
+// A top-level window's frame thickness on each side; nothing until the
+// window manager has framed the window.
+QMargins frameMarginsOf(const QWidget &window);
 
 // A top-level window's placement between runs: its outer frame, as the
 // settings store keeps it under the window's keys. The frame's thickness is
