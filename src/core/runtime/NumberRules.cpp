@@ -98,6 +98,8 @@ public:
 
     bool atEnd() const { return m_pos >= m_text.size(); }
     QChar peek() const { return atEnd() ? QChar() : m_text.at(m_pos); }
+    // Characters walked so far, blanks after the last one included.
+    qsizetype position() const { return m_pos; }
     void advance()
     {
         ++m_pos;
@@ -135,7 +137,7 @@ int radixDigit(QChar c, int radix)
 // that fit 16 bits are 16-bit signed integers (&HFFFF is -1), values that fit
 // 32 bits are 32-bit signed integers (&HFFFFFFFF is -1), anything larger
 // overflows.
-double readRadixLiteral(EntryCursor &cursor)
+NumberEntryRead readRadixLiteral(EntryCursor &cursor)
 {
     int radix = 0;
     const QChar letter = cursor.peek();
@@ -144,20 +146,25 @@ double readRadixLiteral(EntryCursor &cursor)
     else if (letter == u'O' || letter == u'o')
         radix = 8;
     else
-        return 0.0;
+        return {};
     cursor.advance();
 
     std::uint64_t value = 0;
+    bool anyDigit = false;
     for (int digit = radixDigit(cursor.peek(), radix); digit >= 0;
          digit = radixDigit(cursor.peek(), radix)) {
         value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(digit);
         if (value > 0xFFFF'FFFFu)
             throw RuntimeError(RuntimeError::Overflow);
         cursor.advance();
+        anyDigit = true;
     }
-    if (value <= 0xFFFFu)
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    if (!anyDigit)
+        return {};
+    const double read = value <= 0xFFFFu
+                            ? static_cast<std::int16_t>(static_cast<std::uint16_t>(value))
+                            : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    return {read, cursor.position()};
 }
 
 // The exponent letters of number entry: E as usual, and D, the double-
@@ -296,7 +303,7 @@ QString formatSignificant(double value, int precision)
 
 } // namespace
 
-double numberEntry(const QString &text)
+NumberEntryRead readNumberEntry(const QString &text)
 {
     EntryCursor cursor(text);
     if (cursor.peek() == u'&') {
@@ -328,7 +335,8 @@ double numberEntry(const QString &text)
         cursor.advance();
     }
     if (!anyDigit)
-        return 0.0;
+        return {};
+    qsizetype used = cursor.position();
 
     // An exponent counts only with at least one digit: "1e" and "1e+" read 1.
     if (isEntryExponentLetter(cursor.peek())) {
@@ -344,12 +352,37 @@ double numberEntry(const QString &text)
             exponentDigit = true;
             cursor.advance();
         }
-        if (exponentDigit)
+        if (exponentDigit) {
             clean += exponent;
+            used = cursor.position();
+        }
     }
 
     const double value = fromClean<double>(clean);
-    return value == 0.0 ? 0.0 : value; // "-0" reads as plain 0
+    return {value == 0.0 ? 0.0 : value, used}; // "-0" reads as plain 0
+}
+
+double numberEntry(const QString &text)
+{
+    return readNumberEntry(text).value;
+}
+
+WholeNumber readWholeNumber(const QString &text, QStringView unit)
+{
+    if (text.trimmed().isEmpty())
+        return {WholeNumber::Blank, 0.0};
+    NumberEntryRead read;
+    try {
+        read = readNumberEntry(text);
+    } catch (const RuntimeError &) {
+        return {WholeNumber::TooLarge, 0.0};
+    }
+    if (read.used == 0)
+        return {WholeNumber::NotANumber, 0.0};
+    const QStringView rest = QStringView(text).mid(read.used).trimmed();
+    if (!rest.isEmpty() && rest != unit)
+        return {WholeNumber::NotANumber, 0.0};
+    return {WholeNumber::Read, read.value};
 }
 
 double strictToDouble(const QString &text)

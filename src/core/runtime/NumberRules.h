@@ -16,6 +16,35 @@ namespace ondal {
 // Throws RuntimeError(Overflow) for a number beyond the double range.
 double numberEntry(const QString &text);
 
+// The number-entry rule with how much of the text it read: the value, and
+// the characters taken to read it (blanks after it included). Nothing read,
+// as in "abc" or "", is 0 from 0 characters; "2,5" in a full-stop locale is 2
+// from 1; an exponent letter without digits is not read ("1e" is 1 from 1).
+// Throws as numberEntry() does.
+struct NumberEntryRead
+{
+    double value = 0.0;
+    qsizetype used = 0;
+};
+NumberEntryRead readNumberEntry(const QString &text);
+
+// A value the number-entry rule reads whole: every character but blanks and,
+// where one is given, the unit written after the number ("3.2 m", "3.2m").
+// For the answers an officer acts on, where a value read in part (2 for
+// "2,5") would be worse than none.
+struct WholeNumber
+{
+    enum Status {
+        Read,       // value holds the number
+        Blank,      // nothing but blanks
+        NotANumber, // the rule reads it in part or not at all
+        TooLarge,   // beyond the double range
+    };
+    Status status = Blank;
+    double value = 0.0;
+};
+WholeNumber readWholeNumber(const QString &text, QStringView unit = {});
+
 // Strict numeric conversion: the whole text, less surrounding blanks, must be
 // a number in the user's format. Throws TypeMismatch otherwise (the empty text
 // too) and Overflow when the value does not fit the target type. The digits

@@ -22,6 +22,8 @@ private slots:
     void commaLocale();
     void overflow_data();
     void overflow();
+    void readsWhole_data();
+    void readsWhole();
 };
 
 void tst_NumberEntry::reads_data()
@@ -134,6 +136,51 @@ void tst_NumberEntry::overflow()
 {
     QFETCH(QString, text);
     QCOMPARE(errorOf([&] { numberEntry(text); }), int(RuntimeError::Overflow));
+}
+
+void tst_NumberEntry::readsWhole_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<double>("value");
+
+    const int read = WholeNumber::Read;
+    const int notANumber = WholeNumber::NotANumber;
+    QTest::newRow("plain") << u"C"_s << u" 2.5 "_s << QString() << read << 2.5;
+    QTest::newRow("unit after blanks") << u"C"_s << u"3.2 m"_s << u"m"_s << read << 3.2;
+    QTest::newRow("unit run on") << u"C"_s << u"3.2m"_s << u"m"_s << read << 3.2;
+    QTest::newRow("unit not asked for") << u"C"_s << u"3.2m"_s << QString() << notANumber << 0.0;
+    QTest::newRow("other unit") << u"C"_s << u"3.2 ft"_s << u"m"_s << notANumber << 0.0;
+    QTest::newRow("unit twice") << u"C"_s << u"3.2 m m"_s << u"m"_s << notANumber << 0.0;
+    QTest::newRow("comma in a full-stop locale")
+        << u"C"_s << u"2,5"_s << QString() << notANumber << 0.0;
+    QTest::newRow("comma in a comma locale") << u"de_DE"_s << u"2,5"_s << QString() << read << 2.5;
+    QTest::newRow("NaN") << u"C"_s << u"NaN"_s << QString() << notANumber << 0.0;
+    QTest::newRow("Arabic-Indic one") << u"C"_s << u"\u0661"_s << QString() << notANumber << 0.0;
+    QTest::newRow("exponent letter without digits")
+        << u"C"_s << u"1e"_s << QString() << notANumber << 0.0;
+    QTest::newRow("exponent read") << u"C"_s << u"1e1 m"_s << u"m"_s << read << 10.0;
+    QTest::newRow("hex read whole") << u"C"_s << u"&HFF"_s << QString() << read << 255.0;
+    QTest::newRow("prefix without digits") << u"C"_s << u"&H"_s << QString() << notANumber << 0.0;
+    QTest::newRow("sign alone") << u"C"_s << u"-"_s << QString() << notANumber << 0.0;
+    QTest::newRow("blank") << u"C"_s << u" \t"_s << QString() << int(WholeNumber::Blank) << 0.0;
+    QTest::newRow("too large") << u"C"_s << u"1e309"_s << QString() << int(WholeNumber::TooLarge)
+                               << 0.0;
+}
+
+void tst_NumberEntry::readsWhole()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(QString, unit);
+    QFETCH(int, status);
+    QFETCH(double, value);
+    const LocaleGuard guard{QLocale(locale)};
+    const WholeNumber read = readWholeNumber(text, unit);
+    QCOMPARE(int(read.status), status);
+    QCOMPARE(exact(read.value), exact(value));
 }
 
 QTEST_GUILESS_MAIN(tst_NumberEntry)
