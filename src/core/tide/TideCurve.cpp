@@ -4,10 +4,10 @@
 #include <cmath>
 #include <numbers>
 
+using namespace Qt::StringLiterals;
+
 namespace ondal::tide {
 namespace {
-
-constexpr double HalfDay = MinutesPerDay / 2.0;
 
 // How far a window time may be nudged before it is rounded, so that a
 // crossing computed as 650.0000000000001 still reads 10:50 rather than
@@ -25,12 +25,21 @@ double fractionOfRange(const TideSpan &span, double height)
 
 SpanOrRefusal spanBetween(Tide high, Tide low)
 {
-    if (!std::isfinite(high.time) || !std::isfinite(low.time) || !std::isfinite(high.height) ||
-        !std::isfinite(low.height))
-        return {{}, QStringLiteral("The tides' times or heights are too large to work with")};
+    // Within these limits every sum below is finite and exact enough.
+    const auto outside = [](const char16_t *what, double low, double high) {
+        return u"%1 lies outside %2 to %3"_s.arg(what, QString::number(low), QString::number(high));
+    };
+    if (!isTideHeight(high.height))
+        return {{}, outside(u"High water's height", -HeightLimit, HeightLimit)};
+    if (!isTideHeight(low.height))
+        return {{}, outside(u"Low water's height", -HeightLimit, HeightLimit)};
+    if (!isWorksheetTime(high.time))
+        return {{}, outside(u"High water's time in minutes", 0.0, LatestTime)};
+    if (!isWorksheetTime(low.time))
+        return {{}, outside(u"Low water's time in minutes", 0.0, LatestTime)};
 
     NextDay nextDay = NextDay::Neither;
-    if (std::abs(high.time - low.time) > HalfDay) {
+    if (std::abs(high.time - low.time) > LongestSpan) {
         if (high.time < low.time) {
             high.time += MinutesPerDay;
             nextDay = NextDay::HighWater;
@@ -42,8 +51,10 @@ SpanOrRefusal spanBetween(Tide high, Tide low)
 
     const double range = high.height - low.height;
     const double duration = std::abs(high.time - low.time);
-    if (!std::isfinite(range) || !std::isfinite(duration))
-        return {{}, QStringLiteral("The tides' times or heights are too large to work with")};
+    if (duration > LongestSpan)
+        return {
+            {},
+            u"High and low water lie more than 12 hours apart: they are not one rise or fall"_s};
     if (range <= 0.0)
         return {{},
                 QStringLiteral("High water must stand higher than low water: there is no range")};

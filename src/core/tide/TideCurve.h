@@ -17,6 +17,36 @@ namespace ondal::tide {
 
 inline constexpr double MinutesPerDay = 1440.0;
 
+// What can be a tide. Each limit lies far beyond anything on Earth, yet keeps
+// every sum, scale and text made from the values small and exact: nothing
+// downstream ever sees a height of 1e308 or a time of 1e10 hours.
+//
+// A high or low water's height, and a drying height, in metres either side
+// of chart datum: the greatest range known is about 16 m (Bay of Fundy).
+inline constexpr double HeightLimit = 100.0;
+// A worksheet time in minutes, from 00:00 up to 48:00: the hours may run past
+// 24 for a tide on the next day (28:06), never past the end of that day.
+inline constexpr double LatestTime = 2.0 * MinutesPerDay;
+// The two tides of one rise or fall lie at most 12 hours apart, once the
+// earlier has been taken on the next day where needed.
+inline constexpr double LongestSpan = MinutesPerDay / 2.0;
+// A charted sounding in metres: the deepest ocean is about 10 994 m.
+inline constexpr double DeepestSounding = 11000.0;
+// A ship's draught and its under-keel clearance in metres, from 0 up: the
+// deepest laden ships draw about 30 m.
+inline constexpr double DraughtLimit = 100.0;
+inline constexpr double ClearanceLimit = 100.0;
+
+// Whether a value lies within its limits; a value that is not a number never does.
+inline bool isTideHeight(double metres)
+{
+    return metres >= -HeightLimit && metres <= HeightLimit;
+}
+inline bool isWorksheetTime(double minutes)
+{
+    return minutes >= 0.0 && minutes <= LatestTime;
+}
+
 // A high or a low water: when and how high.
 struct Tide
 {
@@ -101,8 +131,8 @@ struct SpanOrRefusal
 // Works out the span between the two tides; either may come first. Where the
 // two times lie more than 12 hours apart the earlier is taken a day (1440
 // minutes) later, once; times of 24 hours and more are taken as they are.
-// Refuses a range of zero or less, a duration of zero and values too large
-// to work with.
+// Refuses a height or time beyond its limits above, tides still more than 12
+// hours apart, a range of zero or less and a duration of zero.
 SpanOrRefusal spanBetween(Tide highWater, Tide lowWater);
 
 } // namespace ondal::tide

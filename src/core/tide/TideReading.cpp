@@ -32,44 +32,31 @@ bool isBlank(const QString &text)
     return text.trimmed().isEmpty();
 }
 
-// Whether the number-entry rule reads the whole text, rather than the number
-// it starts with: "2,5" in a full-stop locale reads as 2, which the user is
-// told, since a draught read short is a clearance overestimated.
-bool readsWhole(const QString &text)
+// What is not worked out when a value is refused.
+const QString NoCurve = u"no curve is drawn"_s;
+const QString NoHeight = u"no height is given"_s;
+const QString NoWindow = u"no tidal window is given"_s;
+
+// A text as typed, for a line that quotes it: at most 15 characters, so
+// that no line shows more than 15 digits of a number nobody could use.
+QString quoted(const QString &text)
 {
-    QString bare = text;
-    bare.remove(u' ').remove(u'\t').remove(u'\n');
-    const QString point = QLocale().decimalPoint();
-    const QChar userPoint = point.size() == 1 ? point.front() : QChar(u'.');
-
-    qsizetype i = 0;
-    const auto at = [&bare, &i](auto accept) { return i < bare.size() && accept(bare.at(i)); };
-    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
-    const auto digits = [&] {
-        const qsizetype from = i;
-        while (at(isDigit))
-            ++i;
-        return i - from;
-    };
-    const auto isSign = [](QChar c) { return c == u'+' || c == u'-'; };
-
-    if (at(isSign))
-        ++i;
-    qsizetype mantissa = digits();
-    if (at([userPoint](QChar c) { return c == u'.' || c == userPoint; })) {
-        ++i;
-        mantissa += digits();
+    constexpr qsizetype Longest = 15;
+    QString shown = text.trimmed();
+    if (shown.size() > Longest) {
+        qsizetype keep = Longest - 1;
+        if (shown.at(keep - 1).isHighSurrogate())
+            --keep;
+        shown = shown.left(keep) + u'…';
     }
-    if (mantissa == 0)
-        return false;
-    if (at([](QChar c) { return QStringView(u"EeDd").contains(c); })) {
-        ++i;
-        if (at(isSign))
-            ++i;
-        if (digits() == 0)
-            return false;
-    }
-    return i == bare.size();
+    return u"“%1”"_s.arg(shown);
+}
+
+// A limit as the lines write it: a whole number with a true minus sign.
+QString limitText(double limit)
+{
+    const QString digits = QString::number(std::abs(limit), 'f', 0);
+    return limit < 0.0 ? u"−"_s + digits : digits;
 }
 
 // What went wrong with a value, after what it is: "the hours are" + "not a number".
@@ -85,66 +72,98 @@ QString trouble(const RuntimeError &error)
     }
 }
 
-// Reads the fields and keeps, in order, the notes on values read in part and
-// the reasons for values that could not be read at all.
+// Reads the values into the reading's inputs, keeping the reasons for those
+// refused in order.
 class Reader
 {
 public:
-    // A height or depth by the number-entry rule; blank is missing.
-    std::optional<double> metres(const QString &label, const QString &text)
+    explicit Reader(TideReading &out) : m_out(out) {}
+
+    // Metres, read whole by the number-entry rule ("3.2", "3.2 m") and within
+    // low to high; blank is missing.
+    std::optional<double> metres(Input input, const QString &label, const QString &text, double low,
+                                 double high, const QString &consequence)
     {
-        if (isBlank(text)) {
-            reasons << label + u": missing"_s;
-            return std::nullopt;
+        const WholeNumber read = readWholeNumber(text, u"m");
+        switch (read.status) {
+        case WholeNumber::Blank:
+            return refuse(input, u"%1: missing; %2"_s.arg(label, consequence));
+        case WholeNumber::NotANumber:
+            return refuse(
+                input, u"%1: %2 is not a number here; %3"_s.arg(label, quoted(text), consequence));
+        case WholeNumber::TooLarge:
+        case WholeNumber::Read:
+            break;
         }
-        try {
-            const double value = numberEntry(text);
-            if (!readsWhole(text))
-                notes << u"%1: “%2” read as %3 m"_s.arg(label, text.trimmed(), heightText(value));
-            return value;
-        } catch (const RuntimeError &error) {
-            reasons << u"%1: the number is %2"_s.arg(label, trouble(error));
-            return std::nullopt;
-        }
+        if (read.status != WholeNumber::Read || !(read.value >= low && read.value <= high))
+            return refuse(input, u"%1: outside %2 to %3 m; %4"_s.arg(label, limitText(low),
+                                                                     limitText(high), consequence));
+        return use(input, read.value);
     }
 
     // A time as hours × 60 + minutes, each converted strictly, the hours
-    // first; blank hours or minutes are missing.
-    std::optional<double> clock(const QString &label, const QString &hours, const QString &minutes)
+    // first, within 00:00 to 48:00; blank hours or minutes are missing.
+    std::optional<double> clock(Input input, const QString &label, const QString &hours,
+                                const QString &minutes, const QString &consequence)
     {
-        if (isBlank(hours) && isBlank(minutes)) {
-            reasons << label + u": missing"_s;
-            return std::nullopt;
-        }
-        const auto part = [&](const QString &text, const QString &name) -> std::optional<double> {
-            if (isBlank(text)) {
-                reasons << u"%1: the %2 are missing"_s.arg(label, name);
-                return std::nullopt;
-            }
-            try {
-                return strictToDouble(text);
-            } catch (const RuntimeError &error) {
-                reasons << u"%1: the %2 are %3"_s.arg(label, name, trouble(error));
-                return std::nullopt;
-            }
-        };
-        const std::optional<double> h = part(hours, u"hours"_s);
-        if (!h)
-            return std::nullopt;
-        const std::optional<double> m = part(minutes, u"minutes"_s);
-        if (!m)
-            return std::nullopt;
+        if (isBlank(hours) && isBlank(minutes))
+            return refuse(input, u"%1: missing; %2"_s.arg(label, consequence));
+        QString why;
+        const std::optional<double> h = part(hours, u"hours"_s, why);
+        const std::optional<double> m = h ? part(minutes, u"minutes"_s, why) : std::nullopt;
+        if (!h || !m)
+            return refuse(input, u"%1: %2; %3"_s.arg(label, why, consequence));
         const double total = *h * 60.0 + *m;
-        if (!std::isfinite(total)) {
-            reasons << label + u": the time is too large"_s;
-            return std::nullopt;
-        }
-        return total;
+        if (!isWorksheetTime(total))
+            return refuse(input, u"%1: outside 00:00 to 48:00; %2"_s.arg(label, consequence));
+        return use(input, total);
     }
 
-    QStringList notes;
     QStringList reasons;
+
+private:
+    static std::optional<double> part(const QString &text, const QString &name, QString &why)
+    {
+        if (isBlank(text)) {
+            why = u"the %1 are missing"_s.arg(name);
+            return std::nullopt;
+        }
+        try {
+            return strictToDouble(text);
+        } catch (const RuntimeError &error) {
+            why = u"the %1 are %2"_s.arg(name, trouble(error));
+            return std::nullopt;
+        }
+    }
+
+    std::optional<double> refuse(Input input, const QString &reason)
+    {
+        m_out.inputs.at(static_cast<int>(input)) = {InputValue::Refused, 0.0};
+        reasons << reason;
+        return std::nullopt;
+    }
+
+    std::optional<double> use(Input input, double value)
+    {
+        m_out.inputs.at(static_cast<int>(input)) = {InputValue::Read, value};
+        return value;
+    }
+
+    TideReading &m_out;
 };
+
+// A time read strictly and silently, for the interval's high water, which
+// the curve does not use; none unless both fields read and lie in bounds.
+std::optional<double> quietClock(const QString &hours, const QString &minutes)
+{
+    try {
+        const double total = strictToDouble(hours) * 60.0 + strictToDouble(minutes);
+        if (isWorksheetTime(total))
+            return total;
+    } catch (const RuntimeError &) {
+    }
+    return std::nullopt;
+}
 
 QString durationText(double minutes)
 {
@@ -169,20 +188,31 @@ QString windowText(const TideWindow &window)
     return u"Not enough water between these tides"_s;
 }
 
+// Which day a time on the span falls on: 0 for the first, 1 for the next.
+double dayOf(double minutes)
+{
+    return std::floor(minutes / MinutesPerDay);
+}
+
 TideReading read(const FieldStore &fields, const QString &draughtText, const QString &clearanceText)
 {
     TideReading out;
-    Reader reader;
+    Reader reader(out);
     QStringList notes; // next day, rough duration, interval, charted sounding
+    QList<TideLine> results;
 
     const std::optional<double> highHeight =
-        reader.metres(u"Tide Table's High Water"_s, fields.text(HighWaterHeight));
+        reader.metres(Input::HighWaterHeight, u"Tide Table's High Water"_s,
+                      fields.text(HighWaterHeight), -HeightLimit, HeightLimit, NoCurve);
     const std::optional<double> lowHeight =
-        reader.metres(u"Tide Table's Low Water"_s, fields.text(LowWaterHeight));
-    const std::optional<double> highTime = reader.clock(
-        u"Time of High Water"_s, fields.text(HighWaterHours), fields.text(HighWaterMinutes));
-    const std::optional<double> lowTime = reader.clock(
-        u"Time of Low Water"_s, fields.text(LowWaterHours), fields.text(LowWaterMinutes));
+        reader.metres(Input::LowWaterHeight, u"Tide Table's Low Water"_s,
+                      fields.text(LowWaterHeight), -HeightLimit, HeightLimit, NoCurve);
+    const std::optional<double> highTime =
+        reader.clock(Input::HighWaterTime, u"Time of High Water"_s, fields.text(HighWaterHours),
+                     fields.text(HighWaterMinutes), NoCurve);
+    const std::optional<double> lowTime =
+        reader.clock(Input::LowWaterTime, u"Time of Low Water"_s, fields.text(LowWaterHours),
+                     fields.text(LowWaterMinutes), NoCurve);
 
     if (highHeight && lowHeight && highTime && lowTime) {
         SpanOrRefusal made = spanBetween({*highTime, *highHeight}, {*lowTime, *lowHeight});
@@ -191,22 +221,25 @@ TideReading read(const FieldStore &fields, const QString &draughtText, const QSt
             reader.reasons << made.refusal;
     }
     if (out.span) {
-        if (out.span->nextDay() == NextDay::LowWater)
+        // One tide on a later day than the other, whether the midnight rule
+        // moved it or its hours were typed past 24 (28:06).
+        const double highDay = dayOf(out.span->highWater().time);
+        const double lowDay = dayOf(out.span->lowWater().time);
+        if (lowDay > highDay)
             notes << u"Low water taken on the next day"_s;
-        else if (out.span->nextDay() == NextDay::HighWater)
+        else if (highDay > lowDay)
             notes << u"High water taken on the next day"_s;
         const double d = out.span->duration();
         if (d < ShortestUsualDuration || d > LongestUsualDuration)
             notes << RoughDuration;
     }
 
-    // The interval's high water, where given, should be the duration's.
-    const QString intervalHours = fields.text(IntervalHighWaterHours);
-    const QString intervalMinutes = fields.text(IntervalHighWaterMinutes);
-    if (!isBlank(intervalHours) || !isBlank(intervalMinutes)) {
+    // The interval's high water, where given, should be the duration's; the
+    // curve does not use it, so it is only mentioned where it differs.
+    if (highTime) {
         const std::optional<double> intervalHigh =
-            reader.clock(u"Time of High Water (Interval)"_s, intervalHours, intervalMinutes);
-        if (intervalHigh && highTime && std::fmod(*intervalHigh - *highTime, MinutesPerDay) != 0.0)
+            quietClock(fields.text(IntervalHighWaterHours), fields.text(IntervalHighWaterMinutes));
+        if (intervalHigh && std::fmod(*intervalHigh - *highTime, MinutesPerDay) != 0.0)
             notes << u"The curve uses the duration's high water %1, not the interval's %2"_s.arg(
                 clockText(*highTime), clockText(*intervalHigh));
     }
@@ -215,13 +248,19 @@ TideReading read(const FieldStore &fields, const QString &draughtText, const QSt
     const QString requiredHours = fields.text(RequiredHours);
     const QString requiredMinutes = fields.text(RequiredMinutes);
     if (!isBlank(requiredHours) || !isBlank(requiredMinutes)) {
-        const std::optional<double> clock =
-            reader.clock(u"Required Time"_s, requiredHours, requiredMinutes);
+        const std::optional<double> clock = reader.clock(Input::RequiredTime, u"Required Time"_s,
+                                                         requiredHours, requiredMinutes, NoHeight);
         if (clock && out.span) {
             const double t = out.span->placed(*clock);
             if (out.span->contains(t)) {
-                out.required = RequiredTide{t, out.span->cosineHeight(t), out.span->factor(t),
-                                            out.span->straightHeight(t)};
+                const RequiredTide r{t, out.span->cosineHeight(t), out.span->factor(t),
+                                     out.span->straightHeight(t)};
+                out.required = r;
+                results << TideLine{
+                    Kind::Result,
+                    u"At %1: %2 m by the cosine curve (factor %3), %4 m by the "
+                    u"straight line"_s.arg(clockText(r.time), heightText(r.cosineHeight),
+                                           heightText(r.factor), heightText(r.straightHeight))};
             } else {
                 reader.reasons << u"Required Time %1 lies outside the span from %2 to %3: no "
                                   u"height is given outside the two tides"_s.arg(
@@ -231,33 +270,36 @@ TideReading read(const FieldStore &fields, const QString &draughtText, const QSt
         }
     }
 
-    // The needed height of tide, only where draught and clearance are given.
-    QString neededLine;
-    if (!isBlank(draughtText) && !isBlank(clearanceText)) {
-        const std::optional<double> draught = reader.metres(u"Draught"_s, draughtText);
+    // The needed height of tide, asked for by giving a draught or a clearance.
+    if (!isBlank(draughtText) || !isBlank(clearanceText)) {
+        const std::optional<double> draught =
+            reader.metres(Input::Draught, u"Draught"_s, draughtText, 0.0, DraughtLimit, NoWindow);
         const std::optional<double> clearance =
-            reader.metres(u"Under-keel clearance"_s, clearanceText);
+            reader.metres(Input::Clearance, u"Under-keel clearance"_s, clearanceText, 0.0,
+                          ClearanceLimit, NoWindow);
         const QString soundingText = fields.text(ChartedSounding);
         if (isBlank(soundingText)) {
             notes << u"The tidal window needs the Charted Sounding on the worksheet"_s;
         } else if (const std::optional<double> sounding =
-                       reader.metres(u"Charted Sounding"_s, soundingText);
+                       reader.metres(Input::ChartedSounding, u"Charted Sounding"_s, soundingText,
+                                     -HeightLimit, DeepestSounding, NoWindow);
                    draught && clearance && sounding) {
+            // Within the limits the sum is finite and small.
             const double needed = *draught + *clearance - *sounding;
-            if (std::isfinite(needed)) {
-                out.neededHeight = needed;
-                const QString soundingTerm =
-                    *sounding < 0.0 ? u"+ drying height %1 m"_s.arg(heightText(-*sounding))
-                                    : u"− charted sounding %1 m"_s.arg(heightText(*sounding));
-                neededLine = u"Needed: %1 m of tide (draught %2 m + clearance %3 m %4)"_s.arg(
-                    heightText(needed), heightText(*draught), heightText(*clearance), soundingTerm);
-            } else {
-                reader.reasons << u"Needed height of tide: the numbers are too large"_s;
-            }
+            out.neededHeight = needed;
+            const QString soundingTerm =
+                *sounding < 0.0 ? u"+ drying height %1 m"_s.arg(heightText(-*sounding))
+                                : u"− charted sounding %1 m"_s.arg(heightText(*sounding));
+            results << TideLine{Kind::Result,
+                                u"Needed: %1 m of tide (draught %2 m + clearance %3 m %4)"_s.arg(
+                                    heightText(needed), heightText(*draught),
+                                    heightText(*clearance), soundingTerm)};
         }
     }
-    if (out.span && out.neededHeight)
+    if (out.span && out.neededHeight) {
         out.window = out.span->windowFor(*out.neededHeight);
+        results << TideLine{Kind::Result, windowText(*out.window)};
+    }
 
     if (out.span) {
         const TideSpan &s = *out.span;
@@ -268,22 +310,11 @@ TideReading read(const FieldStore &fields, const QString &draughtText, const QSt
                           clockText(s.lowWater().time), heightText(s.lowWater().height),
                           durationText(s.duration()), heightText(s.range()))};
     }
-    if (out.required) {
-        const RequiredTide &r = *out.required;
-        out.lines << TideLine{Kind::Result,
-                              u"At %1: %2 m by the cosine curve (factor %3), %4 m by the "
-                              u"straight line"_s.arg(clockText(r.time), heightText(r.cosineHeight),
-                                                     heightText(r.factor),
-                                                     heightText(r.straightHeight))};
-    }
-    if (!neededLine.isEmpty())
-        out.lines << TideLine{Kind::Result, neededLine};
-    if (out.window)
-        out.lines << TideLine{Kind::Result, windowText(*out.window)};
-    for (const QString &note : std::as_const(notes) + reader.notes)
+    for (const QString &note : std::as_const(notes))
         out.lines << TideLine{Kind::Note, note};
     for (const QString &reason : std::as_const(reader.reasons))
         out.lines << TideLine{Kind::Reason, reason};
+    out.lines << results;
     out.lines << TideLine{Kind::Disclaimer, Disclaimer};
     return out;
 }
@@ -321,6 +352,8 @@ QString clockText(double minutes)
 
 QString heightText(double metres)
 {
+    if (!std::isfinite(metres))
+        return u"--"_s;
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     // Anything that rounds to zero is written as zero, without a sign.

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace ondal {
@@ -37,6 +38,29 @@ struct RequiredTide
     double straightHeight = 0.0; // metres
 };
 
+// The values the curve is worked out from, each read whole or not used.
+enum class Input {
+    HighWaterHeight, // Text1
+    LowWaterHeight,  // Text2
+    HighWaterTime,   // Text4 and Text5
+    LowWaterTime,    // Text6 and Text7
+    RequiredTime,    // Text12 and Text13
+    ChartedSounding, // Text19
+    Draught,         // the window's own
+    Clearance,       // the window's own
+};
+inline constexpr int InputCount = 8;
+
+// How one of them was read. Only a Read value is used; a Refused one has a
+// Reason line saying why (not read whole, too large, beyond its limits, or
+// a time's hours or minutes missing).
+struct InputValue
+{
+    enum Status { Blank, Read, Refused };
+    Status status = Blank;
+    double value = 0.0; // Read only: metres, or a time's minutes (hours × 60 + minutes)
+};
+
 // Everything the tide curve window shows: the lines, and the numbers to plot.
 struct TideReading
 {
@@ -45,14 +69,20 @@ struct TideReading
     std::optional<double> neededHeight;   // draught + clearance − charted sounding, metres
     std::optional<TideWindow> window;     // needs both the span and the needed height
     QList<TideLine> lines;
+    std::array<InputValue, InputCount> inputs{};
+
+    const InputValue &input(Input which) const { return inputs.at(static_cast<int>(which)); }
 };
 
 // Reads the worksheet's tide table values (Text1/Text2 heights, Text4..Text7
 // high and low water times, Text12/Text13 the required time, Text10/Text11
 // the interval's high water, Text19 the charted sounding) with the window's
 // own draught and under-keel clearance, and works out everything shown.
-// Never throws and never shows a message: whatever cannot be read becomes a
-// Reason line naming the worksheet's field. Without a worksheet (null) there
+// Never throws and never shows a message: whatever cannot be read whole, or
+// lies beyond its limits (TideCurve.h), becomes a Reason line naming the
+// field, and nothing is worked out from it. The lines come in this order:
+// the summary, the notes, the reasons, then the results, so that nothing
+// that qualifies an answer is shown after it. Without a worksheet (null) there
 // is only the disclaimer; the window says itself that none is open.
 TideReading readTide(const FieldStore *worksheet, const QString &draught, const QString &clearance);
 

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QMap>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <array>
@@ -155,6 +156,22 @@ void tst_TideCurve::model_data()
         {u"refused: High and low water fall at the same time: there is no duration"_s});
     row("24:00 and 00:00 are the same time", 1440, 4.2, 0, 0.8, None, None,
         {u"refused: High and low water fall at the same time: there is no duration"_s});
+    row("HW 40:00, LW 02:00: still 14 h apart after the midnight rule", 2400, 4.2, 120, 0.8, None,
+        None,
+        {u"refused: High and low water lie more than 12 hours apart: they are not one rise or "
+         u"fall"_s});
+    row("HW hours 1e6", 6e7, 4.2, 500, 0.8, None, None,
+        {u"refused: High water's time in minutes lies outside 0 to 2880"_s});
+    row("HW hours 1e300", 6e301, 4.2, 500, 0.8, None, None,
+        {u"refused: High water's time in minutes lies outside 0 to 2880"_s});
+    row("HW a minute before 00:00", -1, 4.2, 500, 0.8, None, None,
+        {u"refused: High water's time in minutes lies outside 0 to 2880"_s});
+    row("heights 10000000000000004 and 10000000000000000", 870, 1e16 + 4, 500, 1e16, None, None,
+        {u"refused: High water's height lies outside -100 to 100"_s});
+    row("LW height 1e308", 870, 4.2, 500, 1e308, None, None,
+        {u"refused: Low water's height lies outside -100 to 100"_s});
+    row("a height that is not a number", 870, None, 500, 0.8, None, None,
+        {u"refused: High water's height lies outside -100 to 100"_s});
 }
 
 void tst_TideCurve::model()
@@ -212,12 +229,20 @@ void tst_TideCurve::reading_data()
         << u"2.5"_s << u"0.5"_s
         << QStringList{u"summary: High water 21:47, 4.20 m · Low water 04:06, 0.80 m · Duration 6 "
                        u"h 19 min · Range 3.40 m"_s,
-                       u"result: Needed: 3.20 m of tide (draught 2.50 m + clearance 0.50 m + "
-                       u"drying height 0.20 m)"_s,
-                       u"result: Enough water until 00:05"_s,
                        u"note: Low water taken on the next day"_s,
                        u"note: The curve uses the duration's high water 21:47, not the "
-                       u"interval's 21:40"_s};
+                       u"interval's 21:40"_s,
+                       u"result: Needed: 3.20 m of tide (draught 2.50 m + clearance 0.50 m + "
+                       u"drying height 0.20 m)"_s,
+                       u"result: Enough water until 00:05"_s};
+
+    QTest::newRow("HW typed 28:06 is on the next day; interval minutes blank say nothing")
+        << true << false << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"28"_s}, {5, u"06"_s},
+                                  {6, u"22"_s},  {7, u"0"_s},   {10, u"21"_s}}
+        << QString() << QString()
+        << QStringList{u"summary: High water 04:06, 4.20 m · Low water 22:00, 0.80 m · Duration 6 "
+                       u"h 6 min · Range 3.40 m"_s,
+                       u"note: High water taken on the next day"_s};
 
     QTest::newRow("long duration, required time outside the span")
         << true << false << Texts{{1, u"3"_s}, {2, u"1"_s}, {4, u"12"_s},  {5, u"0"_s},
@@ -230,18 +255,107 @@ void tst_TideCurve::reading_data()
                        u"reason: Required Time 15:00 lies outside the span from 04:00 to 12:00: "
                        u"no height is given outside the two tides"_s};
 
-    // An empty height is missing, not 0; a draught read short is told.
-    QTest::newRow("missing, unreadable and partly read values")
+    QTest::newRow("HW 40:00 and LW 02:00 are no rise or fall")
+        << true << false
+        << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"40"_s}, {5, u"0"_s}, {6, u"2"_s}, {7, u"0"_s}}
+        << QString() << QString()
+        << QStringList{u"reason: High and low water lie more than 12 hours apart: they are not one "
+                       u"rise or fall"_s};
+
+    // An empty height is missing, not 0.
+    QTest::newRow("missing and unreadable values")
         << true << false << Texts{{1, u"1e999"_s}, {4, u"1a"_s}, {5, u"30"_s},
                                   {6, u"8"_s},     {7, u" "_s},  {12, u"11"_s}}
         << u"2,5"_s << u"0.5"_s
         << QStringList{u"note: The tidal window needs the Charted Sounding on the worksheet"_s,
-                       u"note: Draught: “2,5” read as 2.00 m"_s,
-                       u"reason: Tide Table's High Water: the number is too large"_s,
-                       u"reason: Tide Table's Low Water: missing"_s,
-                       u"reason: Time of High Water: the hours are not a number"_s,
-                       u"reason: Time of Low Water: the minutes are missing"_s,
-                       u"reason: Required Time: the minutes are missing"_s};
+                       u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
+                       u"drawn"_s,
+                       u"reason: Tide Table's Low Water: missing; no curve is drawn"_s,
+                       u"reason: Time of High Water: the hours are not a number; no curve is "
+                       u"drawn"_s,
+                       u"reason: Time of Low Water: the minutes are missing; no curve is drawn"_s,
+                       u"reason: Required Time: the minutes are missing; no height is given"_s,
+                       u"reason: Draught: “2,5” is not a number here; no tidal window is given"_s};
+
+    // Values no tide can have, as typed into the worksheet: each is refused
+    // and none reaches a line as a number.
+    QTest::newRow("heights 1e16 and 1e16+4, HW hours 1e10, required minutes 1e308")
+        << true << false
+        << Texts{{1, u"10000000000000004"_s},
+                 {2, u"10000000000000000"_s},
+                 {4, u"1e10"_s},
+                 {5, u"30"_s},
+                 {6, u"8"_s},
+                 {7, u"20"_s},
+                 {12, u"11"_s},
+                 {13, u"1e308"_s}}
+        << QString() << QString()
+        << QStringList{u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
+                       u"drawn"_s,
+                       u"reason: Tide Table's Low Water: outside −100 to 100 m; no curve is "
+                       u"drawn"_s,
+                       u"reason: Time of High Water: outside 00:00 to 48:00; no curve is drawn"_s,
+                       u"reason: Required Time: outside 00:00 to 48:00; no height is given"_s};
+
+    Texts hours1e300 = example;
+    hours1e300[1] = u"1e308"_s;
+    hours1e300[4] = u"1e300"_s;
+    QTest::newRow("HW height 1e308, HW hours 1e300")
+        << true << false << hours1e300 << u"2.5"_s << u"0.5"_s
+        << QStringList{u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
+                       u"drawn"_s,
+                       u"reason: Time of High Water: outside 00:00 to 48:00; no curve is drawn"_s,
+                       u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
+                       u"charted sounding 1.00 m)"_s};
+
+    // The reason comes before the answers it does not touch.
+    Texts required1e308 = example;
+    required1e308[13] = u"1e308"_s;
+    QTest::newRow("required minutes 1e308 beside a window")
+        << true << false << required1e308 << u"2.5 m"_s << u"0.5m"_s
+        << QStringList{u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · Duration 6 "
+                       u"h 10 min · Range 3.40 m"_s,
+                       u"reason: Required Time: outside 00:00 to 48:00; no height is given"_s,
+                       u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
+                       u"charted sounding 1.00 m)"_s,
+                       u"result: Enough water from 10:50"_s};
+
+    const QString summary = u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · "
+                            u"Duration 6 h 10 min · Range 3.40 m"_s;
+    const QString at1100 = u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m "
+                           u"by the straight line"_s;
+    QTest::newRow("2,5 in an English locale gives no window")
+        << true << false << example << u"2,5"_s << u"0.5"_s
+        << QStringList{summary,
+                       u"reason: Draught: “2,5” is not a number here; no tidal window is given"_s,
+                       at1100};
+
+    Texts deep = example;
+    deep[19] = u"1e6"_s;
+    QTest::newRow("draught NaN, an 18-character clearance, sounding 1e6")
+        << true << false << deep << u"NaN"_s << u"12345678901234567x"_s
+        << QStringList{summary,
+                       u"reason: Draught: “NaN” is not a number here; no tidal window is given"_s,
+                       u"reason: Under-keel clearance: “12345678901234…” is not a number here; no "
+                       u"tidal window is given"_s,
+                       u"reason: Charted Sounding: outside −100 to 11000 m; no tidal window is "
+                       u"given"_s,
+                       at1100};
+
+    QTest::newRow("draught &HFF read whole yet too deep, clearance below 0")
+        << true << false << example << u"&HFF"_s << u"-0.5"_s
+        << QStringList{summary, u"reason: Draught: outside 0 to 100 m; no tidal window is given"_s,
+                       u"reason: Under-keel clearance: outside 0 to 100 m; no tidal window is "
+                       u"given"_s,
+                       at1100};
+
+    Texts lowAbc = example;
+    lowAbc[2] = u"abc"_s;
+    QTest::newRow("LW height abc, no clearance")
+        << true << false << lowAbc << u"2.5"_s << QString()
+        << QStringList{u"reason: Tide Table's Low Water: “abc” is not a number here; no curve is "
+                       u"drawn"_s,
+                       u"reason: Under-keel clearance: missing; no tidal window is given"_s};
 
     QTest::newRow("no worksheet open")
         << false << false << Texts{} << u"2.5"_s << u"0.5"_s << QStringList{};
@@ -268,6 +382,21 @@ void tst_TideCurve::reading()
     for (qsizetype i = 0; i + 1 < reading.lines.size(); ++i)
         shown << kindName(reading.lines.at(i).kind) + u": "_s + reading.lines.at(i).text;
     QCOMPARE(shown, lines);
+
+    // No line shows a runaway number; quoted text is the user's own.
+    static const QRegularExpression quote(u"“[^”]*”"_s);
+    static const QRegularExpression runaway(u"\\b(inf|nan)\\b|(\\d[.,]?){16}"_s,
+                                            QRegularExpression::CaseInsensitiveOption);
+    for (const TideLine &line : reading.lines)
+        QVERIFY2(!QString(line.text).remove(quote).contains(runaway), qPrintable(line.text));
+
+    // A window only from values all read whole.
+    if (reading.window) {
+        for (const InputValue &input : reading.inputs) {
+            if (&input != &reading.input(Input::RequiredTime))
+                QCOMPARE(input.status, InputValue::Read);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_TideCurve)
