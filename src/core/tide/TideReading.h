@@ -53,7 +53,8 @@ inline constexpr int InputCount = 8;
 
 // How one of them was read. Only a Read value is used; a Refused one has a
 // Reason line saying why (not read whole, too large, beyond its limits, or
-// a time's hours or minutes missing).
+// a time's hours or minutes missing). Blank is also a value not asked for:
+// the charted sounding is read only when a draught or clearance is given.
 struct InputValue
 {
     enum Status { Blank, Read, Refused };
