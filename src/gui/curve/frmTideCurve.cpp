@@ -7,9 +7,11 @@
 #include "gui/worksheet/frmOndal.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,8 +31,7 @@ const QString NoWorksheetHint = u"No worksheet open"_s;
 const QString NoCurveHint = u"No curve: see the lines below"_s;
 
 const QString Section = u"Curve"_s;
-const QString DraughtKey = u"Draught"_s;
-const QString ClearanceKey = u"Clearance"_s;
+const QString WatersKey = u"Waters"_s;
 
 QString application()
 {
@@ -90,7 +91,7 @@ frmTideCurve::~frmTideCurve() = default;
 
 void frmTideCurve::createControls()
 {
-    const auto metresField = [this](const QString &name, const QString &accessibleName) {
+    const auto entry = [this](const QString &name, const QString &accessibleName) {
         auto *field = new QLineEdit(this);
         field->setObjectName(name);
         field->setAccessibleName(accessibleName);
@@ -104,14 +105,64 @@ void frmTideCurve::createControls()
         label->setBuddy(buddy);
         return label;
     };
+    // A field with its unit after it, as one row of a form.
+    const auto withUnit = [this](QWidget *field, const QString &unit) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(field);
+        if (!unit.isEmpty())
+            row->addWidget(new QLabel(unit, this));
+        row->addStretch();
+        return row;
+    };
 
-    txtDraught = metresField(u"txtDraught"_s, u"Draught, metres"_s);
-    txtClearance = metresField(u"txtClearance"_s, u"Under-keel clearance, metres"_s);
-    // The access keys keep clear of the buttons' P and D.
+    txtDraught = entry(u"txtDraught"_s, u"Draught, metres"_s);
+    txtClearance = entry(u"txtClearance"_s, u"Under-keel clearance, metres"_s);
+    txtClearance->setToolTip(u"Metres, or a share of the draught such as 10 %"_s);
+    txtBlockCoefficient = entry(u"txtBlockCoefficient"_s, u"Block coefficient"_s);
+    txtSpeed = entry(u"txtSpeed"_s, u"Speed through the water, knots"_s);
+    cboWaters = new QComboBox(this);
+    cboWaters->setObjectName(u"cboWaters"_s);
+    cboWaters->setAccessibleName(u"Waters"_s);
+    cboWaters->addItems({u"Open water"_s, u"Confined channel"_s});
+    connect(cboWaters, &QComboBox::currentIndexChanged, this, &frmTideCurve::recompute);
+    txtAirDraught = entry(u"txtAirDraught"_s, u"Air draught, metres"_s);
+    txtVerticalClearance =
+        entry(u"txtVerticalClearance"_s, u"Charted vertical clearance, metres"_s);
+    txtClearanceDatum =
+        entry(u"txtClearanceDatum"_s, u"Clearance datum above chart datum, metres"_s);
+    txtClearanceDatum->setToolTip(u"The level the chart measures the clearance from (HAT or "
+                                  u"MHWS), above chart datum, from the tables"_s);
+    txtOverheadMargin = entry(u"txtOverheadMargin"_s, u"Overhead margin, metres"_s);
+
+    // Each caption has an access key of its own, clear of the buttons' P and D.
     lblDraught = label(u"lblDraught"_s, u"D&raught"_s, txtDraught);
+    lblBlockCoefficient =
+        label(u"lblBlockCoefficient"_s, u"&Block coefficient"_s, txtBlockCoefficient);
+    lblSpeed = label(u"lblSpeed"_s, u"&Speed"_s, txtSpeed);
+    QLabel *lblWaters = label(u"lblWaters"_s, u"&Waters"_s, cboWaters);
     lblClearance = label(u"lblClearance"_s, u"Under-keel &clearance"_s, txtClearance);
-    QLabel *draughtUnit = label(u"lblDraughtUnit"_s, u"m"_s, nullptr);
-    QLabel *clearanceUnit = label(u"lblClearanceUnit"_s, u"m"_s, nullptr);
+    lblAirDraught = label(u"lblAirDraught"_s, u"&Air draught"_s, txtAirDraught);
+    lblVerticalClearance =
+        label(u"lblVerticalClearance"_s, u"Charted &vertical clearance"_s, txtVerticalClearance);
+    lblClearanceDatum = label(u"lblClearanceDatum"_s, u"Clearance dat&um"_s, txtClearanceDatum);
+    lblOverheadMargin = label(u"lblOverheadMargin"_s, u"Overhead &margin"_s, txtOverheadMargin);
+
+    auto *fraDepth = new QGroupBox(u"Under the keel"_s, this);
+    fraDepth->setObjectName(u"fraDepth"_s);
+    auto *depth = new QFormLayout(fraDepth);
+    depth->addRow(lblDraught, withUnit(txtDraught, u"m"_s));
+    depth->addRow(lblBlockCoefficient, withUnit(txtBlockCoefficient, QString()));
+    depth->addRow(lblSpeed, withUnit(txtSpeed, u"kn"_s));
+    depth->addRow(lblWaters, withUnit(cboWaters, QString()));
+    depth->addRow(lblClearance, withUnit(txtClearance, u"m or %"_s));
+
+    auto *fraOverhead = new QGroupBox(u"Overhead"_s, this);
+    fraOverhead->setObjectName(u"fraOverhead"_s);
+    auto *overhead = new QFormLayout(fraOverhead);
+    overhead->addRow(lblAirDraught, withUnit(txtAirDraught, u"m"_s));
+    overhead->addRow(lblVerticalClearance, withUnit(txtVerticalClearance, u"m"_s));
+    overhead->addRow(lblClearanceDatum, withUnit(txtClearanceDatum, u"m"_s));
+    overhead->addRow(lblOverheadMargin, withUnit(txtOverheadMargin, u"m"_s));
 
     picCurve = new ondal::TideCurvePlot(this);
     picCurve->setObjectName(u"picCurve"_s);
@@ -137,13 +188,8 @@ void frmTideCurve::createControls()
     connect(cmdSavePdf, &QPushButton::clicked, this, &frmTideCurve::cmdSavePdf_Click);
 
     auto *entries = new QHBoxLayout;
-    entries->addWidget(lblDraught);
-    entries->addWidget(txtDraught);
-    entries->addWidget(draughtUnit);
-    entries->addSpacing(24);
-    entries->addWidget(lblClearance);
-    entries->addWidget(txtClearance);
-    entries->addWidget(clearanceUnit);
+    entries->addWidget(fraDepth);
+    entries->addWidget(fraOverhead);
     entries->addStretch();
 
     auto *buttons = new QHBoxLayout;
@@ -157,18 +203,45 @@ void frmTideCurve::createControls()
     layout->addWidget(lblResults);
     layout->addLayout(buttons);
 
-    setTabOrder(txtDraught, txtClearance);
-    setTabOrder(txtClearance, lblResults);
-    setTabOrder(lblResults, cmdPrint);
-    setTabOrder(cmdPrint, cmdSavePdf);
+    // Down the depth entries, then the overhead ones, then the results.
+    const QList<QWidget *> order{txtDraught,
+                                 txtBlockCoefficient,
+                                 txtSpeed,
+                                 cboWaters,
+                                 txtClearance,
+                                 txtAirDraught,
+                                 txtVerticalClearance,
+                                 txtClearanceDatum,
+                                 txtOverheadMargin,
+                                 lblResults,
+                                 cmdPrint,
+                                 cmdSavePdf};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+}
+
+QList<std::pair<QString, QLineEdit *>> frmTideCurve::keptEntries() const
+{
+    return {{u"Draught"_s, txtDraught},
+            {u"Clearance"_s, txtClearance},
+            {u"BlockCoefficient"_s, txtBlockCoefficient},
+            {u"Speed"_s, txtSpeed},
+            {u"AirDraught"_s, txtAirDraught},
+            {u"VerticalClearance"_s, txtVerticalClearance},
+            {u"ClearanceDatum"_s, txtClearanceDatum},
+            {u"OverheadMargin"_s, txtOverheadMargin}};
 }
 
 void frmTideCurve::Form_Load()
 {
     ondal::SettingsStore &settings = m_services.settings;
-    // As typed: read by the number-entry rule each time they are worked out.
-    txtDraught->setText(settings.get(application(), Section, DraughtKey, QString()));
-    txtClearance->setText(settings.get(application(), Section, ClearanceKey, QString()));
+    // As typed: read afresh each time they are worked out.
+    for (const auto &[key, field] : keptEntries())
+        field->setText(settings.get(application(), Section, key, QString()));
+    // The waters by name; a name it does not know leaves open water.
+    const int waters =
+        cboWaters->findText(settings.get(application(), Section, WatersKey, QString()));
+    cboWaters->setCurrentIndex(std::max(waters, 0));
     m_placement.restore(settings);
 }
 
@@ -177,12 +250,16 @@ void frmTideCurve::Form_Unload()
     // Everything is saved; the first save that does not reach the disk is
     // told, once, and closing goes on.
     ondal::SettingsStore &settings = m_services.settings;
-    const QString what = u"The tide curve's draught and clearance"_s;
-    settings.save(application(), Section, DraughtKey, txtDraught->text());
-    QString failure = ondal::saveFailure(settings, what);
-    settings.save(application(), Section, ClearanceKey, txtClearance->text());
-    if (failure.isEmpty())
-        failure = ondal::saveFailure(settings, what);
+    const QString what = u"The tide curve's entries"_s;
+    QString failure;
+    const auto save = [&](const QString &key, const QString &text) {
+        settings.save(application(), Section, key, text);
+        if (failure.isEmpty())
+            failure = ondal::saveFailure(settings, what);
+    };
+    for (const auto &[key, field] : keptEntries())
+        save(key, field->text());
+    save(WatersKey, cboWaters->currentText());
     const QString placementFailure = m_placement.save(settings);
     if (failure.isEmpty())
         failure = placementFailure;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,7 +23,8 @@ class TideCurvePlot;
 // with the heights, the needed height and the tidal window worked out, and
 // printed or saved as a record for the passage plan. It follows the open
 // worksheet as its fields change, without taking the focus from it, and
-// keeps its own draught and under-keel clearance.
+// keeps the ship's own values: draught, squat and under-keel clearance
+// below, air draught and the clearance of a bridge or power line above.
 //
 // A top-level window without an owner; closing it deletes it.
 class frmTideCurve : public QWidget
@@ -54,6 +56,8 @@ protected:
 
 private:
     void createControls();
+    // The entries kept in the settings store as typed, each with its key.
+    QList<std::pair<QString, QLineEdit *>> keptEntries() const;
     void Form_Load();
     void Form_Unload();
     void recompute();
@@ -65,10 +69,26 @@ private:
     ondal::tide::TideReading m_reading;
     QList<ondal::tide::TideLine> m_lines;
 
+    // Under the keel: the ship's draught, its squat under way and the
+    // clearance wanted.
     QLabel *lblDraught = nullptr;
     QLineEdit *txtDraught = nullptr;
     QLabel *lblClearance = nullptr;
     QLineEdit *txtClearance = nullptr;
+    QLabel *lblBlockCoefficient = nullptr;
+    QLineEdit *txtBlockCoefficient = nullptr;
+    QLabel *lblSpeed = nullptr;
+    QLineEdit *txtSpeed = nullptr;
+    QComboBox *cboWaters = nullptr;
+    // Overhead: the ship's air draught under a bridge or a power line.
+    QLabel *lblAirDraught = nullptr;
+    QLineEdit *txtAirDraught = nullptr;
+    QLabel *lblVerticalClearance = nullptr;
+    QLineEdit *txtVerticalClearance = nullptr;
+    QLabel *lblClearanceDatum = nullptr;
+    QLineEdit *txtClearanceDatum = nullptr;
+    QLabel *lblOverheadMargin = nullptr;
+    QLineEdit *txtOverheadMargin = nullptr;
     ondal::TideCurvePlot *picCurve = nullptr;
     QLabel *lblResults = nullptr;
     QPushButton *cmdPrint = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,7 +91,7 @@ private slots:
     void closedWorksheetIsLetGoAndANewOneFollowed();
     void record_data();
     void record();
-    void remembersDraughtClearanceAndPlacement();
+    void remembersEntriesAndPlacement();
 };
 
 void tst_frmTideCurve::followsTheWorksheetLive_data()
@@ -219,7 +220,7 @@ void tst_frmTideCurve::record()
     }
 }
 
-void tst_frmTideCurve::remembersDraughtClearanceAndPlacement()
+void tst_frmTideCurve::remembersEntriesAndPlacement()
 {
     MemoryStore settings;
     {
@@ -229,7 +230,10 @@ void tst_frmTideCurve::remembersDraughtClearanceAndPlacement()
         // 7650, 1000, 9600 and 8400 twips by default.
         QCOMPARE(curve->frameGeometry(), QRect(510, 67, 640, 560));
         QTest::keyClicks(edit(curve, u"txtDraught"), u" 2,5 "_s);
-        QTest::keyClicks(edit(curve, u"txtClearance"), u"0.5"_s);
+        QTest::keyClicks(edit(curve, u"txtClearance"), u"10 %"_s);
+        QTest::keyClicks(edit(curve, u"txtSpeed"), u"9"_s);
+        QTest::keyClicks(edit(curve, u"txtAirDraught"), u"21.5 m"_s);
+        curve->findChild<QComboBox *>(u"cboWaters"_s)->setCurrentIndex(1);
         curve->move(200, 150);
         QTRY_COMPARE(curve->frameGeometry().topLeft(), QPoint(200, 150));
         choose(w, u"mnuCurve");
@@ -237,15 +241,22 @@ void tst_frmTideCurve::remembersDraughtClearanceAndPlacement()
         QVERIFY(curve->close());
         QTRY_VERIFY(curve.isNull());
     }
-    QCOMPARE(settings.savedKeys, (QStringList{u"Draught"_s, u"Clearance"_s, u"Left"_s, u"Top"_s,
-                                              u"Width"_s, u"Height"_s}));
+    QCOMPARE(settings.savedKeys, (QStringList{u"Draught"_s, u"Clearance"_s, u"BlockCoefficient"_s,
+                                              u"Speed"_s, u"AirDraught"_s, u"VerticalClearance"_s,
+                                              u"ClearanceDatum"_s, u"OverheadMargin"_s, u"Waters"_s,
+                                              u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
     QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u" 2,5 "_s);
     QCOMPARE(settings.stored(u"Left"_s, u"Curve"_s), u"3000"_s);
 
     frmMain again(m_fakes.windowServices(settings), screens());
     choose(again, u"mnuCurve");
     QCOMPARE(edit(again.curve(), u"txtDraught")->text(), u" 2,5 "_s);
-    QCOMPARE(edit(again.curve(), u"txtClearance")->text(), u"0.5"_s);
+    QCOMPARE(edit(again.curve(), u"txtClearance")->text(), u"10 %"_s);
+    QCOMPARE(edit(again.curve(), u"txtSpeed")->text(), u"9"_s);
+    QCOMPARE(edit(again.curve(), u"txtAirDraught")->text(), u"21.5 m"_s);
+    QCOMPARE(edit(again.curve(), u"txtBlockCoefficient")->text(), QString());
+    QCOMPARE(again.curve()->findChild<QComboBox *>(u"cboWaters"_s)->currentText(),
+             u"Confined channel"_s);
     QCOMPARE(again.curve()->frameGeometry(), QRect(200, 150, 640, 560));
 }
 
