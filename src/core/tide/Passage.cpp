@@ -19,12 +19,6 @@ constexpr double LeastBlockCoefficient = 0.4;
 constexpr double GreatestBlockCoefficient = 1.0;
 constexpr double GreatestSpeed = 30.0; // knots
 
-// As in windowFor(), the other way round: a crossing computed as
-// 745.9999999999999 on a rising tide still reads 12:26 rather than 12:25,
-// and 994.0000000000001 on a falling one 16:34 rather than 16:35. Far below
-// anything a tide could make of it.
-constexpr double NoiseMinutes = 1e-9;
-
 const QString NoTidalWindow = u"no tidal window is given"_s;
 const QString NoOverheadWindow = u"no overhead window is given"_s;
 
@@ -264,8 +258,8 @@ TideWindow overheadWindowFor(const TideSpan &span, double limit)
     if (!crossing)
         return {TideWindow::Kind::Never, 0.0, 0.0};
     if (span.isRising())
-        return {TideWindow::Kind::Until, *crossing, std::floor(*crossing + NoiseMinutes)};
-    return {TideWindow::Kind::From, *crossing, std::ceil(*crossing - NoiseMinutes)};
+        return {TideWindow::Kind::Until, *crossing, closingMinute(*crossing)};
+    return {TideWindow::Kind::From, *crossing, openingMinute(*crossing)};
 }
 
 std::optional<Stretch> stretchOf(const TideSpan &span, const TideWindow &window)

@@ -9,9 +9,7 @@ using namespace Qt::StringLiterals;
 namespace ondal::tide {
 namespace {
 
-// How far a window time may be nudged before it is rounded, so that a
-// crossing computed as 650.0000000000001 still reads 10:50 rather than
-// 10:51. Far below anything a tide could make of it.
+// How far a crossing may be nudged before it is rounded (see openingMinute()).
 constexpr double NoiseMinutes = 1e-9;
 
 // The cosine curve's fraction of the range for a height: 0 at low water, 1
@@ -22,6 +20,16 @@ double fractionOfRange(const TideSpan &span, double height)
 }
 
 } // namespace
+
+double openingMinute(double crossing)
+{
+    return std::ceil(crossing - NoiseMinutes);
+}
+
+double closingMinute(double crossing)
+{
+    return std::floor(crossing + NoiseMinutes);
+}
 
 SpanOrRefusal spanBetween(Tide high, Tide low)
 {
@@ -112,8 +120,8 @@ TideWindow TideSpan::windowFor(double neededHeight) const
 
     const double crossing = *timeOfHeight(neededHeight);
     if (isRising())
-        return {TideWindow::Kind::From, crossing, std::ceil(crossing - NoiseMinutes)};
-    return {TideWindow::Kind::Until, crossing, std::floor(crossing + NoiseMinutes)};
+        return {TideWindow::Kind::From, crossing, openingMinute(crossing)};
+    return {TideWindow::Kind::Until, crossing, closingMinute(crossing)};
 }
 
 } // namespace ondal::tide

@@ -47,6 +47,14 @@ inline bool isWorksheetTime(double minutes)
     return minutes >= 0.0 && minutes <= LatestTime;
 }
 
+// A crossing time rounded inward to a whole minute, always to the safe side:
+// a window that opens at `crossing` opens on the minute after it, one that
+// closes at `crossing` closes on the minute before. A crossing computed as
+// 650.0000000000001 for 650 still gives 10:50: the nudge lies far below
+// anything a tide could make of it.
+double openingMinute(double crossing);
+double closingMinute(double crossing);
+
 // A high or a low water: when and how high.
 struct Tide
 {
