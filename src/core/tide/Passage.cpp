@@ -19,6 +19,9 @@ constexpr double LeastBlockCoefficient = 0.4;
 constexpr double GreatestBlockCoefficient = 1.0;
 constexpr double GreatestSpeed = 30.0; // knots
 
+// An air draught, a charted vertical clearance or a margin, in metres.
+constexpr double OverheadLengthLimit = 300.0;
+
 const QString NoTidalWindow = u"no tidal window is given"_s;
 const QString NoOverheadWindow = u"no overhead window is given"_s;
 
@@ -43,7 +46,7 @@ QString unreadReason(const QString &label, const QString &text, WholeNumber::Sta
 {
     const QString why =
         status == WholeNumber::TooLarge ? u"is too large a number"_s : u"is not a number here"_s;
-    return u"%1: “%2” %3; %4"_s.arg(label, text.trimmed(), why, consequence);
+    return u"%1: %2 %3; %4"_s.arg(label, quotedText(text), why, consequence);
 }
 
 // A value that is not blank, read whole with its unit where one is allowed;
@@ -64,7 +67,7 @@ std::optional<double> notNegative(std::optional<double> value, const QString &la
                                   QStringList &reasons)
 {
     if (value && *value < 0.0) {
-        reasons << u"%1: “%2” cannot be negative; %3"_s.arg(label, text.trimmed(), consequence);
+        reasons << u"%1: %2 cannot be negative; %3"_s.arg(label, quotedText(text), consequence);
         return std::nullopt;
     }
     return value;
@@ -199,13 +202,19 @@ OverheadReading readOverhead(const PassageInputs &inputs)
         QString label; // as the reasons begin
         QString name;  // as a missing value is named
         const QString &text;
+        double least;
+        double greatest;
         std::optional<double> value = std::nullopt;
     };
-    Entry datum{u"Clearance datum"_s, u"the clearance datum"_s, inputs.clearanceDatum};
+    // The datum is a height like the tide's; the rest are lengths, none of
+    // them near the bounds (the highest bridges clear about 80 m).
+    Entry datum{u"Clearance datum"_s, u"the clearance datum"_s, inputs.clearanceDatum, -HeightLimit,
+                HeightLimit};
     Entry charted{u"Charted vertical clearance"_s, u"the charted vertical clearance"_s,
-                  inputs.verticalClearance};
-    Entry air{u"Air draught"_s, u"the air draught"_s, inputs.airDraught};
-    Entry margin{u"Overhead margin"_s, u"the overhead margin"_s, inputs.overheadMargin};
+                  inputs.verticalClearance, 0.0, OverheadLengthLimit};
+    Entry air{u"Air draught"_s, u"the air draught"_s, inputs.airDraught, 0.0, OverheadLengthLimit};
+    Entry margin{u"Overhead margin"_s, u"the overhead margin"_s, inputs.overheadMargin, 0.0,
+                 OverheadLengthLimit};
 
     QStringList missing;
     for (Entry *entry : {&air, &charted, &datum}) {
@@ -222,10 +231,15 @@ OverheadReading readOverhead(const PassageInputs &inputs)
         if (isBlank(entry->text))
             continue;
         entry->value = readValue(entry->label, entry->text, u"m", NoOverheadWindow, out.reasons);
-        // The datum is a height like any other; the rest are lengths.
-        if (entry != &datum)
+        if (entry->value && entry->least == 0.0)
             entry->value =
                 notNegative(entry->value, entry->label, entry->text, NoOverheadWindow, out.reasons);
+        if (entry->value && !(*entry->value >= entry->least && *entry->value <= entry->greatest)) {
+            out.reasons << u"%1: outside %2 to %3 m; %4"_s.arg(
+                entry->label, limitText(entry->least), limitText(entry->greatest),
+                NoOverheadWindow);
+            entry->value.reset();
+        }
     }
     if (!out.reasons.isEmpty())
         return out;

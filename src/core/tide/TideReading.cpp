@@ -37,28 +37,6 @@ const QString NoCurve = u"no curve is drawn"_s;
 const QString NoHeight = u"no height is given"_s;
 const QString NoWindow = u"no tidal window is given"_s;
 
-// A text as typed, for a line that quotes it: at most 15 characters, so
-// that no line shows more than 15 digits of a number nobody could use.
-QString quoted(const QString &text)
-{
-    constexpr qsizetype Longest = 15;
-    QString shown = text.trimmed();
-    if (shown.size() > Longest) {
-        qsizetype keep = Longest - 1;
-        if (shown.at(keep - 1).isHighSurrogate())
-            --keep;
-        shown = shown.left(keep) + u'…';
-    }
-    return u"“%1”"_s.arg(shown);
-}
-
-// A limit as the lines write it: a whole number with a true minus sign.
-QString limitText(double limit)
-{
-    const QString digits = QString::number(std::abs(limit), 'f', 0);
-    return limit < 0.0 ? u"−"_s + digits : digits;
-}
-
 // What went wrong with a value, after what it is: "the hours are" + "not a number".
 QString trouble(const RuntimeError &error)
 {
@@ -89,8 +67,8 @@ public:
         case WholeNumber::Blank:
             return refuse(input, u"%1: missing; %2"_s.arg(label, consequence));
         case WholeNumber::NotANumber:
-            return refuse(
-                input, u"%1: %2 is not a number here; %3"_s.arg(label, quoted(text), consequence));
+            return refuse(input, u"%1: %2 is not a number here; %3"_s.arg(label, quotedText(text),
+                                                                          consequence));
         case WholeNumber::TooLarge:
         case WholeNumber::Read:
             break;
@@ -337,6 +315,25 @@ TideReading readTide(const FieldStore *worksheet, const QString &draught, const 
     TideReading none;
     none.lines << TideLine{Kind::Disclaimer, Disclaimer};
     return none;
+}
+
+QString limitText(double limit)
+{
+    const QString digits = QString::number(std::abs(limit), 'f', 0);
+    return limit < 0.0 ? u"−"_s + digits : digits;
+}
+
+QString quotedText(const QString &text)
+{
+    constexpr qsizetype Longest = 15;
+    QString shown = text.trimmed();
+    if (shown.size() > Longest) {
+        qsizetype keep = Longest - 1;
+        if (shown.at(keep - 1).isHighSurrogate())
+            --keep;
+        shown = shown.left(keep) + u'…';
+    }
+    return u"“%1”"_s.arg(shown);
 }
 
 QString clockText(double minutes)

@@ -91,6 +91,12 @@ TideReading readTide(const FieldStore *worksheet, const QString &draught, const 
 // to the nearest minute and taken modulo a day; a height with two decimals
 // in the user's number format, without grouping and never "-0.00".
 QString clockText(double minutes);
+// A text as typed, for a line that quotes it: in quotation marks, and cut to
+// at most 15 characters, so no line shows more than 15 digits of a number
+// nobody could use.
+QString quotedText(const QString &text);
+// A limit as a refusal names it: a whole number with a true minus sign.
+QString limitText(double limit);
 QString heightText(double metres);
 
 } // namespace ondal::tide

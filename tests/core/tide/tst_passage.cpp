@@ -235,9 +235,11 @@ void tst_Passage::overhead_data()
         << false << u"21.5"_s << u"20,5"_s << u"4 ft"_s << u"0.5"_s << None
         << QStringList{u"reason: Clearance datum: “4 ft” is not a number here"_s + tail,
                        u"reason: Charted vertical clearance: “20,5” is not a number here"_s + tail};
-    QTest::newRow("a sum beyond the double range")
-        << false << u"1e308"_s << u"1.7e308"_s << u"1.7e308"_s << QString() << None
-        << QStringList{u"reason: Overhead limit: the numbers are too large"_s + tail};
+    QTest::newRow("beyond what a bridge or a ship could be")
+        << false << u"1e308"_s << u"301"_s << u"100.5"_s << QString() << None
+        << QStringList{u"reason: Clearance datum: outside −100 to 100 m"_s + tail,
+                       u"reason: Charted vertical clearance: outside 0 to 300 m"_s + tail,
+                       u"reason: Air draught: outside 0 to 300 m"_s + tail};
 }
 
 void tst_Passage::overhead()
