@@ -97,6 +97,35 @@ public:
         return use(input, total);
     }
 
+    // The under-keel clearance: metres ("0.5", "0.5 m") or a share of the
+    // draught ("10 %"), read whole and from 0 up to its limit in metres.
+    std::optional<Clearance> clearance(const QString &text, std::optional<double> draught)
+    {
+        const QString label = u"Under-keel clearance"_s;
+        if (isBlank(text)) {
+            refuse(Input::Clearance, u"%1: missing; %2"_s.arg(label, NoWindow));
+            return std::nullopt;
+        }
+        const ClearanceReading read = readClearance(text);
+        if (!read.clearance) {
+            reasons << read.reasons;
+            m_out.inputs.at(static_cast<int>(Input::Clearance)) = {InputValue::Refused, 0.0};
+            return std::nullopt;
+        }
+        // A share of the draught is in metres only once the draught is read.
+        const bool share = read.clearance->unit == Clearance::Unit::PercentOfDraught;
+        if (share && !draught)
+            return read.clearance;
+        const double metres = read.clearance->metres(draught.value_or(0.0));
+        if (!(metres <= ClearanceLimit)) {
+            refuse(Input::Clearance,
+                   u"%1: outside 0 to %2 m; %3"_s.arg(label, limitText(ClearanceLimit), NoWindow));
+            return std::nullopt;
+        }
+        use(Input::Clearance, metres);
+        return read.clearance;
+    }
+
     QStringList reasons;
 
 private:
@@ -172,7 +201,7 @@ double dayOf(double minutes)
     return std::floor(minutes / MinutesPerDay);
 }
 
-TideReading read(const FieldStore &fields, const QString &draughtText, const QString &clearanceText)
+TideReading read(const FieldStore &fields, const CurveEntries &entries)
 {
     TideReading out;
     Reader reader(out);
@@ -249,34 +278,54 @@ TideReading read(const FieldStore &fields, const QString &draughtText, const QSt
     }
 
     // The needed height of tide, asked for by giving a draught or a clearance.
-    if (!isBlank(draughtText) || !isBlank(clearanceText)) {
-        const std::optional<double> draught =
-            reader.metres(Input::Draught, u"Draught"_s, draughtText, 0.0, DraughtLimit, NoWindow);
-        const std::optional<double> clearance =
-            reader.metres(Input::Clearance, u"Under-keel clearance"_s, clearanceText, 0.0,
-                          ClearanceLimit, NoWindow);
+    const SquatReading squat = readSquat(entries.passage);
+    reader.reasons << squat.reasons;
+    if (squat.metres) {
+        out.squat = squat.metres;
+        results << TideLine{Kind::Result, squat.line};
+    }
+    if (!isBlank(entries.draught) || !isBlank(entries.clearance)) {
+        const std::optional<double> draught = reader.metres(
+            Input::Draught, u"Draught"_s, entries.draught, 0.0, DraughtLimit, NoWindow);
+        const std::optional<Clearance> clearance = reader.clearance(entries.clearance, draught);
         const QString soundingText = fields.text(ChartedSounding);
         if (isBlank(soundingText)) {
             notes << u"The tidal window needs the Charted Sounding on the worksheet"_s;
         } else if (const std::optional<double> sounding =
                        reader.metres(Input::ChartedSounding, u"Charted Sounding"_s, soundingText,
                                      -HeightLimit, DeepestSounding, NoWindow);
-                   draught && clearance && sounding) {
+                   draught && clearance && sounding && squat.reasons.isEmpty()) {
             // Within the limits the sum is finite and small.
-            const double needed = *draught + *clearance - *sounding;
-            out.neededHeight = needed;
-            const QString soundingTerm =
-                *sounding < 0.0 ? u"+ drying height %1 m"_s.arg(heightText(-*sounding))
-                                : u"− charted sounding %1 m"_s.arg(heightText(*sounding));
-            results << TideLine{Kind::Result,
-                                u"Needed: %1 m of tide (draught %2 m + clearance %3 m %4)"_s.arg(
-                                    heightText(needed), heightText(*draught),
-                                    heightText(*clearance), soundingTerm)};
+            const NeededHeight needed = neededHeight(*draught, squat.metres, *clearance, *sounding);
+            reader.reasons << needed.reasons;
+            out.neededHeight = needed.metres;
+            if (needed.metres)
+                results << TideLine{Kind::Result, needed.line};
         }
     }
     if (out.span && out.neededHeight) {
         out.window = out.span->windowFor(*out.neededHeight);
         results << TideLine{Kind::Result, windowText(*out.window)};
+    }
+
+    // The overhead clearance, asked for by giving any of its values.
+    const OverheadReading overhead = readOverhead(entries.passage);
+    reader.reasons << overhead.reasons;
+    if (overhead.limit) {
+        out.overheadLimit = overhead.limit;
+        results << TideLine{Kind::Result, overhead.line};
+        if (out.span) {
+            out.overheadWindow = overheadWindowFor(*out.span, *overhead.limit);
+            results << TideLine{Kind::Result, overheadWindowText(*out.overheadWindow)};
+        }
+        if (out.required)
+            results << TideLine{
+                Kind::Result,
+                overheadAtText(out.required->time, out.required->cosineHeight, *overhead.limit)};
+    }
+    if (out.span && out.window && out.overheadWindow) {
+        out.passage = passageBetween(*out.span, *out.window, *out.overheadWindow);
+        results << TideLine{Kind::Result, passageText(*out.passage)};
     }
 
     if (out.span) {
@@ -301,9 +350,14 @@ TideReading read(const FieldStore &fields, const QString &draughtText, const QSt
 
 TideReading readTide(const FieldStore *worksheet, const QString &draught, const QString &clearance)
 {
+    return readTide(worksheet, CurveEntries{draught, clearance, {}});
+}
+
+TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries)
+{
     try {
         if (worksheet)
-            return read(*worksheet, draught, clearance);
+            return read(*worksheet, entries);
     } catch (...) {
         // Nothing above should throw; should it all the same, the window
         // still gets an answer rather than an error.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/tide/Passage.h"
 #include "core/tide/TideCurve.h"
 
 #include <QList>
@@ -65,10 +66,14 @@ struct InputValue
 // Everything the tide curve window shows: the lines, and the numbers to plot.
 struct TideReading
 {
-    std::optional<TideSpan> span;         // the curve; none when the tides give none
-    std::optional<RequiredTide> required; // only when the required time falls on the span
-    std::optional<double> neededHeight;   // draught + clearance − charted sounding, metres
-    std::optional<TideWindow> window;     // needs both the span and the needed height
+    std::optional<TideSpan> span;             // the curve; none when the tides give none
+    std::optional<RequiredTide> required;     // only when the required time falls on the span
+    std::optional<double> neededHeight;       // draught + clearance − charted sounding, metres
+    std::optional<TideWindow> window;         // needs both the span and the needed height
+    std::optional<double> squat;              // metres, where the ship's speed is given
+    std::optional<double> overheadLimit;      // the most the tide may stand, metres
+    std::optional<TideWindow> overheadWindow; // needs the span and the overhead limit
+    std::optional<Passage> passage;           // needs both windows
     QList<TideLine> lines;
     std::array<InputValue, InputCount> inputs{};
 
@@ -86,6 +91,21 @@ struct TideReading
 // that qualifies an answer is shown after it. Without a worksheet (null) there
 // is only the disclaimer; the window says itself that none is open.
 TideReading readTide(const FieldStore *worksheet, const QString &draught, const QString &clearance);
+
+// The tide curve window's own entries, as typed: the ship's draught, the
+// under-keel clearance (metres, or a share of the draught: "10 %"), and
+// what the squat and the overhead clearance are worked out from.
+struct CurveEntries
+{
+    QString draught = {};
+    QString clearance = {};
+    PassageInputs passage = {};
+};
+
+// The same with the squat and the overhead clearance: the squat adds to the
+// height needed; an overhead limit gives its own window, and with a needed
+// height as well, when a passage is possible.
+TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries);
 
 // Texts as the lines write them. A clock time in minutes as HH:mm, 24-hour,
 // to the nearest minute and taken modulo a day; a height with two decimals

@@ -14,6 +14,8 @@
 using namespace Qt::StringLiterals;
 using namespace ondal::tide;
 
+Q_DECLARE_METATYPE(ondal::tide::PassageInputs)
+
 namespace {
 
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
@@ -90,6 +92,8 @@ private slots:
     void model();
     void reading_data();
     void reading();
+    void passage_data();
+    void passage();
 };
 
 // Times in minutes (hours × 60 + minutes), heights in metres.
@@ -345,8 +349,8 @@ void tst_TideCurve::reading_data()
     QTest::newRow("draught &HFF read whole yet too deep, clearance below 0")
         << true << false << example << u"&HFF"_s << u"-0.5"_s
         << QStringList{summary, u"reason: Draught: outside 0 to 100 m; no tidal window is given"_s,
-                       u"reason: Under-keel clearance: outside 0 to 100 m; no tidal window is "
-                       u"given"_s,
+                       u"reason: Under-keel clearance: “-0.5” cannot be negative; no tidal window "
+                       u"is given"_s,
                        at1100};
 
     Texts lowAbc = example;
@@ -397,6 +401,63 @@ void tst_TideCurve::reading()
                 QCOMPARE(input.status, InputValue::Read);
         }
     }
+}
+
+void tst_TideCurve::passage_data()
+{
+    QTest::addColumn<QString>("clearance");
+    QTest::addColumn<PassageInputs>("passage");
+    QTest::addColumn<QStringList>("lines"); // the results and reasons
+
+    const QString at1100 = u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m "
+                           u"by the straight line"_s;
+    const PassageInputs bridge{.airDraught = u"21.50"_s,
+                               .verticalClearance = u"20.00"_s,
+                               .clearanceDatum = u"4.00"_s,
+                               .overheadMargin = u"0.50"_s};
+    QTest::newRow("worked example: water from 10:50, overhead until 10:49, no passage")
+        << u"0.5"_s << bridge
+        << QStringList{at1100,
+                       u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
+                       u"charted sounding 1.00 m)"_s,
+                       u"result: Enough water from 10:50"_s,
+                       u"result: Overhead limit: 2.00 m of tide (clearance datum 4.00 m + "
+                       u"charted clearance 20.00 m − air draught 21.50 m − margin 0.50 m)"_s,
+                       u"result: Enough overhead clearance until 10:49"_s,
+                       u"result: At 11:00: 0.14 m short of the overhead clearance"_s,
+                       u"result: No time between these tides has both enough water and enough "
+                       u"overhead clearance"_s};
+    QTest::newRow("squat in open water, clearance as a share of the draught")
+        << u"10 %"_s << PassageInputs{.blockCoefficient = u"0.78"_s, .speed = u"9"_s}
+        << QStringList{at1100,
+                       u"result: Squat 0.63 m by Barrass's formula for open water (block "
+                       u"coefficient 0.78, 9.0 knots)"_s,
+                       u"result: Needed: 2.38 m of tide (draught 2.50 m + squat 0.63 m + "
+                       u"clearance 10 % of draught 0.25 m − charted sounding 1.00 m)"_s,
+                       u"result: Enough water from 11:17"_s};
+    QTest::newRow("a speed without a block coefficient gives no window")
+        << u"0.5"_s << PassageInputs{.speed = u"9"_s}
+        << QStringList{u"reason: Block coefficient: missing for the squat; no tidal window is "
+                       u"given"_s,
+                       at1100};
+}
+
+void tst_TideCurve::passage()
+{
+    QFETCH(QString, clearance);
+    QFETCH(PassageInputs, passage);
+    QFETCH(QStringList, lines);
+
+    const Texts example{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s}, {6, u"8"_s},
+                        {7, u"20"_s},  {12, u"11"_s}, {13, u"0"_s}, {19, u"1"_s}};
+    const FakeFields worksheet(example);
+    const TideReading reading = readTide(&worksheet, CurveEntries{u"2.5"_s, clearance, passage});
+    QStringList shown;
+    for (const TideLine &line : reading.lines) {
+        if (line.kind == TideLine::Kind::Result || line.kind == TideLine::Kind::Reason)
+            shown << kindName(line.kind) + u": "_s + line.text;
+    }
+    QCOMPARE(shown, lines);
 }
 
 QTEST_GUILESS_MAIN(tst_TideCurve)
