@@ -26,6 +26,32 @@ bool isFinite(const QRectF &r)
            std::isfinite(r.bottom()) && std::isfinite(r.width()) && std::isfinite(r.height());
 }
 
+bool isFinite(const QPointF &p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+bool allFinite(const CurveLayout &layout)
+{
+    const auto points = [](const QList<QPointF> &list) {
+        return std::all_of(list.cbegin(), list.cend(),
+                           [](const QPointF &p) { return isFinite(p); });
+    };
+    const auto ticks = [](const QList<AxisTick> &list) {
+        return std::all_of(list.cbegin(), list.cend(), [](const AxisTick &t) {
+            return std::isfinite(t.at) && isFinite(t.box);
+        });
+    };
+    const auto line = [](const QLineF &l) { return isFinite(l.p1()) && isFinite(l.p2()); };
+    return points(layout.curve) && points(layout.shade) && ticks(layout.heightTicks) &&
+           ticks(layout.timeTicks) && line(layout.straight) && line(layout.neededLine) &&
+           (!layout.requiredLine || line(*layout.requiredLine)) && isFinite(layout.highPoint) &&
+           isFinite(layout.lowPoint) &&
+           (!layout.requiredPoint || isFinite(*layout.requiredPoint)) &&
+           std::all_of(layout.labels.cbegin(), layout.labels.cend(),
+                       [](const CurveLabel &l) { return isFinite(l.box); });
+}
+
 // A step of 1, 2 or 5 times a power of ten, at least raw (0 where raw is too
 // small to write as one).
 double niceStep(double raw)
@@ -476,6 +502,14 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
     if (!out.shade.isEmpty())
         legend(LegendEntry::Kind::Shade, u"enough water"_s);
 
+    // A point the model gives off every scale (a height that overflows on
+    // the way) leaves the plot empty rather than drawn wrong.
+    if (!allFinite(out)) {
+        CurveLayout empty;
+        empty.target = target;
+        empty.unit = out.unit;
+        return empty;
+    }
     out.plotted = true;
     return out;
 }
