@@ -16,7 +16,9 @@
 // tide curve ("mnuCurve") and times it from the trigger to its plot
 // ("picCurve") painted; then it makes N edits in the worksheet's high water
 // height (Text1), a key press each, alternately typing a digit and taking it
-// back, and times each from the key press to the plot repainted.
+// back, and times each from the key press to the plot repainted. With
+// ONDAL_PROBE_CURVE_SIZE=WxH as well, the curve window is first made that
+// size, and the edits wait until it is.
 //
 // Marker lines, all times in nanoseconds of CLOCK_MONOTONIC:
 //   ONDAL-PROBE app <t>                       application object constructed
@@ -24,6 +26,7 @@
 //   ONDAL-PROBE worksheet <trigger> <show> <painted>
 //   ONDAL-PROBE worksheet-missing <reason>
 //   ONDAL-PROBE curve-open <trigger> <painted>
+//   ONDAL-PROBE curve-size <width> <height>      the curve window's, as timed
 //   ONDAL-PROBE curve-edit <keypress> <painted>   one line per edit
 //   ONDAL-PROBE curve-missing <reason>
 
@@ -34,6 +37,8 @@
 #include <QLineEdit>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QTimer>
 #include <QWidget>
 
@@ -71,6 +76,17 @@ int curveEdits()
 {
     const char *value = std::getenv("ONDAL_PROBE_CURVE");
     return value ? std::max(0, std::atoi(value)) : 0;
+}
+
+// The size asked for the curve window, empty when none.
+QSize curveSize()
+{
+    const char *value = std::getenv("ONDAL_PROBE_CURVE_SIZE");
+    int width = 0;
+    int height = 0;
+    if (!value || std::sscanf(value, "%dx%d", &width, &height) != 2)
+        return {};
+    return {std::clamp(width, 1, 16384), std::clamp(height, 1, 16384)};
 }
 
 QWidget *topLevelNamed(const char *name)
@@ -218,6 +234,11 @@ private:
         });
         triggerNs = monotonicNs();
         curveAction->trigger();
+        curveWindow = topLevelNamed("frmTideCurve");
+        // At the screen's corner, where a window manager lets it have the
+        // whole size.
+        if (curveWindow && curveSize().isValid())
+            curveWindow->setGeometry(QRect(QPoint(0, 0), curveSize()));
     }
 
     void curvePainted()
@@ -225,7 +246,18 @@ private:
         const long long now = monotonicNs();
         char line[128];
         if (editsDone < 0) {
+            // Until the window manager has given the window the size asked.
+            // The window places itself when first shown: ask again after.
+            if (curveWindow && curveSize().isValid() && curveWindow->size() != curveSize()) {
+                curveWindow->setGeometry(QRect(QPoint(0, 0), curveSize()));
+                stage = Stage::WaitCurvePaint;
+                return;
+            }
             std::snprintf(line, sizeof line, "curve-open %lld %lld", triggerNs, now);
+            mark(line);
+            std::snprintf(line, sizeof line, "curve-size %d %d",
+                          curveWindow ? curveWindow->width() : 0,
+                          curveWindow ? curveWindow->height() : 0);
             // The curve window was just activated: give the focus back to
             // the worksheet field, as a user typing there would have it.
             if (edited) {
@@ -272,6 +304,7 @@ private:
     long long triggerNs = 0;
     long long showNs = 0;
     QPointer<QLineEdit> edited;
+    QPointer<QWidget> curveWindow;
     int editsDone = -1; // -1 until the curve's first paint
 };
 

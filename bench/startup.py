@@ -11,10 +11,12 @@ Prints the medians and the ratios ondal / bare, then the median time from
 choosing "Ondal Prediction" to the worksheet being painted, then the time
 from choosing "Tide Curve" to the curve painted and, over many edits, from a
 key press in a worksheet field to the curve repainted (median and 95th
-percentile; the goal is one 60 Hz frame, 16.7 ms, at the 95th percentile).
+percentile; the goal is one 60 Hz frame, 16.7 ms, at the 95th percentile),
+with the curve window at each of the sizes asked (1200x900 and 1920x1080).
 
 This is a benchmark, not a test: it asserts nothing about time. Run it on a
 quiet machine: python3 bench/startup.py [--runs 30]
+[--curve-sizes 1200x900,1920x1080]
 """
 
 import argparse
@@ -30,6 +32,8 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MARK = "ONDAL-PROBE "
 TIMEOUT_S = 30.0
+# Large enough for a 1920x1080 curve window with its frame beside the others.
+SCREEN = "2560x1600x24"
 
 # The placement a returning user has in the settings store: one small INI.
 SETTINGS_INI = """[Settings]
@@ -60,7 +64,7 @@ def start_xvfb():
     if not shutil.which("Xvfb"):
         sys.exit("Xvfb is not installed (Debian package xvfb); the benchmark needs a display.")
     read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24",
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", SCREEN,
                              "-nolisten", "tcp"], pass_fds=(write_fd,),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_fd)
@@ -132,6 +136,8 @@ def run_once(program, env, config_dir, log_path):
         result["worksheet_show_ms"] = (painted - show) / 1e6 if show else float("nan")
     if "worksheet-missing" in markers:
         result["worksheet_missing"] = " ".join(markers["worksheet-missing"])
+    if "curve-size" in markers:
+        result["curve_size"] = "x".join(markers["curve-size"])
     if "curve-open" in markers:
         trigger, painted = (int(v) for v in markers["curve-open"])
         result["curve_open_ms"] = (painted - trigger) / 1e6
@@ -177,9 +183,17 @@ def main():
                         help="starts of ondal that open the tide curve (default 5)")
     parser.add_argument("--curve-edits", type=int, default=200,
                         help="timed key presses in a worksheet field per start (default 200)")
+    parser.add_argument("--curve-sizes", default="1200x900,1920x1080",
+                        help="curve window sizes to time the edits at, WxH,... (default"
+                             " 1200x900,1920x1080)")
     parser.add_argument("--build-dir", default=os.path.join(ROOT, "build-bench"))
     args = parser.parse_args()
 
+    sizes = [s.strip() for s in args.curve_sizes.split(",") if s.strip()]
+    for size in sizes:
+        w, _, h = size.partition("x")
+        if not (w.isdigit() and h.isdigit()):
+            sys.exit(f"--curve-sizes: {size!r} is not WxH")
     ondal, bare = build(args.build_dir)
 
     work = tempfile.mkdtemp(prefix="ondal-bench-")
@@ -208,9 +222,12 @@ def main():
         sheets = [run_once(ondal, sheet_env, env["XDG_CONFIG_HOME"], log)
                   for _ in range(args.worksheet_runs)]
 
-        curve_env = dict(env, ONDAL_PROBE_CURVE=str(args.curve_edits))
-        curves = [run_once(ondal, curve_env, env["XDG_CONFIG_HOME"], log)
-                  for _ in range(args.curve_runs)]
+        curves = {}
+        for size in sizes:
+            curve_env = dict(env, ONDAL_PROBE_CURVE=str(args.curve_edits),
+                             ONDAL_PROBE_CURVE_SIZE=size)
+            curves[size] = [run_once(ondal, curve_env, env["XDG_CONFIG_HOME"], log)
+                            for _ in range(args.curve_runs)]
     finally:
         if wm:
             wm.terminate()
@@ -240,7 +257,8 @@ def main():
               f" {median(sheets, 'worksheet_show_ms'):.1f} ms")
     met = t_o / t_b <= 1.10 and m_o / m_b <= 1.10
     print(f"Target ondal/bare <= 1.10 for time and memory: {'met' if met else 'NOT met'}")
-    report_curve(curves)
+    for size, runs_at_size in curves.items():
+        report_curve(size, runs_at_size)
 
 
 def percentile(values, share):
@@ -251,14 +269,15 @@ def percentile(values, share):
     return ordered[int(rank) - 1]
 
 
-def report_curve(curves):
+def report_curve(size, curves):
     missing = [c["curve_missing"] for c in curves if "curve_missing" in c]
     if missing or not curves:
-        print(f"Tide curve not measured: {missing[0] if missing else 'no runs'}")
+        print(f"Tide curve at {size} not measured: {missing[0] if missing else 'no runs'}")
         return
+    shown = sorted({c.get("curve_size", "?") for c in curves})
     edits = [ms for c in curves for ms in c["curve_edit_ms"]]
-    print(f"Tide curve, {len(curves)} runs: menu choice to curve painted, median"
-          f" {median(curves, 'curve_open_ms'):.1f} ms")
+    print(f"Tide curve at {size} (window {', '.join(shown)}), {len(curves)} runs: menu choice"
+          f" to curve painted (and sized), median {median(curves, 'curve_open_ms'):.1f} ms")
     if not edits:
         print("Tide curve: no edits were timed")
         return

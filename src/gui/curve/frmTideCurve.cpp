@@ -83,6 +83,9 @@ frmTideCurve::frmTideCurve(const ondal::WindowServices &services, ondal::ScreenA
     setAttribute(Qt::WA_DeleteOnClose);
 
     createControls();
+    // Room for the plot at its smallest beside the lines under it, and still
+    // within a 1024×768 screen, or a 1280×1024 one at twice the scale.
+    setMinimumSize(36 * fontMetrics().height(), 29 * fontMetrics().height());
     Form_Load();
     recompute();
 }
