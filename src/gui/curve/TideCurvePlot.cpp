@@ -212,7 +212,7 @@ QSize TideCurvePlot::minimumSizeHint() const
 {
     // An area some 11 lines high inside the axes' labels and the legend.
     const int line = fontMetrics().height();
-    return QSize(24 * line, 14 * line);
+    return QSize(20 * line, 14 * line);
 }
 
 void TideCurvePlot::paintEvent(QPaintEvent *)

@@ -20,6 +20,8 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 using ondal::tide::TideLine;
 
@@ -85,7 +87,9 @@ frmTideCurve::frmTideCurve(const ondal::WindowServices &services, ondal::ScreenA
     createControls();
     // Room for the plot at its smallest beside the lines under it, and still
     // within a 1024×768 screen, or a 1280×1024 one at twice the scale.
-    setMinimumSize(36 * fontMetrics().height(), 29 * fontMetrics().height());
+    // The width is that of the entries beside the plot at its narrowest.
+    const int line = fontMetrics().height();
+    setMinimumSize(std::max(36 * line, layout()->minimumSize().width()), 29 * line);
     Form_Load();
     recompute();
 }
@@ -190,10 +194,14 @@ void frmTideCurve::createControls()
     connect(cmdPrint, &QPushButton::clicked, this, &frmTideCurve::cmdPrint_Click);
     connect(cmdSavePdf, &QPushButton::clicked, this, &frmTideCurve::cmdSavePdf_Click);
 
-    auto *entries = new QHBoxLayout;
+    // The entries down the left, the plot taking the rest of the width.
+    auto *entries = new QVBoxLayout;
     entries->addWidget(fraDepth);
     entries->addWidget(fraOverhead);
     entries->addStretch();
+    auto *upper = new QHBoxLayout;
+    upper->addLayout(entries);
+    upper->addWidget(picCurve, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -201,8 +209,7 @@ void frmTideCurve::createControls()
     buttons->addWidget(cmdSavePdf);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(entries);
-    layout->addWidget(picCurve, 1);
+    layout->addLayout(upper, 1);
     layout->addWidget(lblResults);
     layout->addLayout(buttons);
 
@@ -308,11 +315,25 @@ frmOndal *frmTideCurve::worksheet() const
     return m_worksheet.data();
 }
 
+ondal::tide::CurveEntries frmTideCurve::entries() const
+{
+    using ondal::tide::Waters;
+    return {txtDraught->text(),
+            txtClearance->text(),
+            {.blockCoefficient = txtBlockCoefficient->text(),
+             .speed = txtSpeed->text(),
+             .waters = cboWaters->currentIndex() == 1 ? Waters::Confined : Waters::Open,
+             .airDraught = txtAirDraught->text(),
+             .verticalClearance = txtVerticalClearance->text(),
+             .clearanceDatum = txtClearanceDatum->text(),
+             .overheadMargin = txtOverheadMargin->text()}};
+}
+
 void frmTideCurve::recompute()
 {
     // Only texts and a repaint: the window never comes forward by itself.
     const frmOndal *sheet = m_worksheet.data();
-    m_reading = ondal::tide::readTide(sheet, txtDraught->text(), txtClearance->text());
+    m_reading = ondal::tide::readTide(sheet, entries());
     m_lines = sheet ? m_reading.lines
                     : QList<TideLine>{TideLine{TideLine::Kind::Reason, OpenTheWorksheet}};
     picCurve->setReading(m_reading, sheet ? NoCurveHint : NoWorksheetHint);

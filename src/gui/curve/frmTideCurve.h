@@ -58,6 +58,8 @@ private:
     void createControls();
     // The entries kept in the settings store as typed, each with its key.
     QList<std::pair<QString, QLineEdit *>> keptEntries() const;
+    // The entries as typed, for the reading.
+    ondal::tide::CurveEntries entries() const;
     void Form_Load();
     void Form_Unload();
     void recompute();
