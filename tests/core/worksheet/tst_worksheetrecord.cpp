@@ -63,7 +63,6 @@ private slots:
     {
         QTest::addColumn<Texts>("changed");
         QTest::addColumn<QStringList>("stale");
-        QTest::newRow("every read-out fresh") << Texts{} << QStringList{};
         QTest::newRow("a result typed over in another spelling is fresh")
             << Texts{{3, u" 3.40 "_s}} << QStringList{};
         QTest::newRow("low water moved to 21:47 after the duration")
@@ -103,10 +102,6 @@ private slots:
         QTest::addColumn<Texts>("texts");
         QTest::addColumn<QStringList>("rows");
         const QLocale c = QLocale::c();
-        QTest::newRow("a unit typed is not doubled")
-            << c << Texts{{19, u"3.2 m"_s}} << QStringList{u"Charted sounding 3.2 m"_s};
-        QTest::newRow("not a number: as typed, quoted, no unit")
-            << c << Texts{{19, u"2,5x"_s}} << QStringList{u"Charted sounding “2,5x”"_s};
         QTest::newRow("more than 15 digits: 15 of them")
             << c << Texts{{1, u"3.14159265358979323846"_s}}
             << QStringList{u"Tide table's high water 3.14159265358979 m"_s};
