@@ -122,19 +122,25 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
         const qsizetype rows = (record.fields.size() + 1) / 2;
         const qreal gutter = 18 * pt;
         const qreal column = (page.width() - gutter) / 2;
-        const QFontMetricsF metrics(body, device);
+        QFont staleFont = body;
+        staleFont.setItalic(true);
         qreal columnBottom[2] = {y, y};
         for (qsizetype i = 0; i < record.fields.size(); ++i) {
             const int side = i < rows ? 0 : 1;
-            const QString text = rowText(record.fields.at(i));
-            const qreal height =
-                metrics.boundingRect(QRectF(0, 0, column, 1e9), wrap, text).height();
+            const worksheet::RecordRow &row = record.fields.at(i);
+            // A stale read-out stands apart in italics, as notes do below.
+            painter.setFont(row.stale ? staleFont : body);
+            const QString text = rowText(row);
+            const qreal height = QFontMetricsF(painter.font(), device)
+                                     .boundingRect(QRectF(0, 0, column, 1e9), wrap, text)
+                                     .height();
             painter.drawText(
                 QRectF(page.left() + side * (column + gutter), columnBottom[side], column, height),
                 wrap, text);
             columnBottom[side] += height;
         }
         y = std::max(columnBottom[0], columnBottom[1]);
+        painter.setFont(body);
     }
     y += 6 * pt;
     const QString given = u"Draught: %1     Under-keel clearance: %2"_s.arg(
