@@ -23,13 +23,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ondal developers <ondal@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/ondal/")
-# dpkg-shlibdeps adds the libraries the programs link; the Qt 6 runtime is
-# named as well, since libqt6gui6 also brings the X11 (xcb) platform plugin
-# that the window needs and that no program links directly.
+# The Depends line is worked out from the programs by dpkg-shlibdeps: each
+# library they link (the Qt 6 runtime, libc, libstdc++) once, with the
+# version the build saw. libqt6gui6, which every window links, brings the
+# X11 (xcb) platform plugin with it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(ondal_qt_minimum "${Qt6_VERSION_MAJOR}.${Qt6_VERSION_MINOR}")
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= ${ondal_qt_minimum}), libqt6gui6 (>= ${ondal_qt_minimum}), libqt6widgets6 (>= ${ondal_qt_minimum}), libqt6printsupport6 (>= ${ondal_qt_minimum})")
 
 # Files under /etc are the administrator's: dpkg keeps local changes to them
 # across upgrades and removal. The machine registry file is the one Ondal has.

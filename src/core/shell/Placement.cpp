@@ -33,6 +33,22 @@ std::array<PlacementKey, 4> keysOf(const PlacementKeys &keys)
              {keys.height, &Placement::height}}};
 }
 
+// The area holding most of the rectangle, or -1 where none holds any of it.
+qsizetype mostOverlapped(const QRect &outer, const QList<QRect> &areas)
+{
+    qsizetype best = -1;
+    qint64 bestShare = 0;
+    for (qsizetype i = 0; i < areas.size(); ++i) {
+        const QRect common = areas.at(i).intersected(outer);
+        const qint64 share = qint64(common.width()) * common.height();
+        if (share > bestShare) {
+            best = i;
+            bestShare = share;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 Placement loadPlacement(const SettingsStore &store, const PlacementKeys &keys)
@@ -103,6 +119,39 @@ Placement reachablePlacement(const Placement &stored, const QList<QRect> &screen
     const bool reachable = std::any_of(screenAreas.begin(), screenAreas.end(),
                                        [&](const QRect &area) { return area.intersects(probe); });
     return reachable ? stored : defaults;
+}
+
+QRect fittedInto(const QRect &outer, const QRect &area)
+{
+    if (area.isEmpty())
+        return outer;
+    const int width = std::clamp(outer.width(), 0, area.width());
+    const int height = std::clamp(outer.height(), 0, area.height());
+    // The area's far edges in qint64: a rectangle near the end of int's range
+    // must not wrap round.
+    const auto within = [](int start, int areaStart, int areaSize, int size) {
+        return int(std::clamp<qint64>(start, areaStart, qint64(areaStart) + areaSize - size));
+    };
+    return QRect(within(outer.x(), area.x(), area.width(), width),
+                 within(outer.y(), area.y(), area.height(), height), width, height);
+}
+
+Placement fittedPlacement(const Placement &stored, const QList<QRect> &screenAreas,
+                          const Placement &defaults)
+{
+    if (screenAreas.isEmpty())
+        return stored;
+    const Placement reachable = reachablePlacement(stored, screenAreas, defaults);
+    const QRect outer = toPixels(reachable);
+    const qsizetype area = std::max<qsizetype>(mostOverlapped(outer, screenAreas), 0);
+    const QRect fitted = fittedInto(outer, screenAreas.at(area));
+    return fitted == outer ? reachable : fromPixels(fitted);
+}
+
+QRect maximizedFrame(const QRect &frame, const QList<QRect> &screenAreas)
+{
+    const qsizetype area = mostOverlapped(frame, screenAreas);
+    return area < 0 ? frame : screenAreas.at(area);
 }
 
 } // namespace ondal

@@ -91,4 +91,23 @@ Placement fromPixels(const QRect &outer);
 Placement reachablePlacement(const Placement &stored, const QList<QRect> &screenAreas,
                              const Placement &defaults = Placement{});
 
+// The outer rectangle moved onto the area, and made no larger than it, so
+// that all of it, title bar and buttons included, lies on the area. A
+// rectangle already on it is returned as it is.
+QRect fittedInto(const QRect &outer, const QRect &area);
+
+// The placement to open at: the reachable one (above), moved and shrunk to
+// lie wholly on the screen area that holds most of it (the first, where the
+// defaults lie off every screen). A placement already wholly on a screen
+// area is kept to the twip. With no screen areas known it is kept as stored.
+Placement fittedPlacement(const Placement &stored, const QList<QRect> &screenAreas,
+                          const Placement &defaults = Placement{});
+
+// The outer frame of a maximized window, as the window manager draws it: the
+// screen area holding most of the window's frame as Qt reports it (the frame
+// itself where no area holds any of it). For a moment after maximizing, Qt
+// may still report the normal window's size, or the maximized size inside
+// the normal window's frame margins, which reaches past the screen.
+QRect maximizedFrame(const QRect &frame, const QList<QRect> &screenAreas);
+
 } // namespace ondal

@@ -38,10 +38,13 @@ QPalette paperPalette()
     return paper;
 }
 
-QString metresText(const QString &typed)
+// A row as printed: "Time of high water 14:30", a stale read-out marked.
+QString rowText(const worksheet::RecordRow &row)
 {
-    const QString value = typed.trimmed();
-    return value.isEmpty() ? u"not given"_s : value + u" m"_s;
+    const QString text = row.label + u' ' + row.value;
+    if (!row.stale)
+        return text;
+    return u"%1 (%2)"_s.arg(text, QString::fromUtf16(worksheet::NotRecalculated));
 }
 
 QFont lineFont(const QFont &body, TideLine::Kind kind)
@@ -114,28 +117,37 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
                                               : u"The worksheet is not open."_s);
         y += line;
     } else {
+        // Two columns read downwards; a row too long for its column wraps,
+        // nothing is cut.
         const qsizetype rows = (record.fields.size() + 1) / 2;
         const qreal gutter = 18 * pt;
         const qreal column = (page.width() - gutter) / 2;
-        const QFontMetricsF metrics(body, device);
+        QFont staleFont = body;
+        staleFont.setItalic(true);
+        qreal columnBottom[2] = {y, y};
         for (qsizetype i = 0; i < record.fields.size(); ++i) {
-            const auto &[label, value] = record.fields.at(i);
-            const QRectF cell(page.left() + (i < rows ? 0 : column + gutter), y + (i % rows) * line,
-                              column, line);
-            const QString shownValue = metrics.elidedText(value, Qt::ElideRight, column / 3);
-            const qreal valueWidth = metrics.horizontalAdvance(shownValue);
-            painter.drawText(cell, Qt::AlignRight | Qt::AlignTop, shownValue);
+            const int side = i < rows ? 0 : 1;
+            const worksheet::RecordRow &row = record.fields.at(i);
+            // A stale read-out stands apart in italics, as notes do below.
+            painter.setFont(row.stale ? staleFont : body);
+            const QString text = rowText(row);
+            const qreal height = QFontMetricsF(painter.font(), device)
+                                     .boundingRect(QRectF(0, 0, column, 1e9), wrap, text)
+                                     .height();
             painter.drawText(
-                cell.adjusted(0, 0, -(valueWidth + 6 * pt), 0), Qt::AlignLeft | Qt::AlignTop,
-                metrics.elidedText(label, Qt::ElideRight, cell.width() - valueWidth - 6 * pt));
+                QRectF(page.left() + side * (column + gutter), columnBottom[side], column, height),
+                wrap, text);
+            columnBottom[side] += height;
         }
-        y += rows * line;
+        y = std::max(columnBottom[0], columnBottom[1]);
+        painter.setFont(body);
     }
     y += 6 * pt;
-    painter.drawText(QRectF(page.left(), y, page.width(), line), Qt::AlignLeft,
-                     u"Draught: %1     Under-keel clearance: %2"_s.arg(
-                         metresText(record.draught), metresText(record.clearance)));
-    y += line + 10 * pt;
+    const QString given = u"Draught: %1     Under-keel clearance: %2"_s.arg(
+        worksheet::metresText(record.draught), worksheet::metresText(record.clearance));
+    const qreal givenHeight = wrappedHeight(body, given);
+    painter.drawText(QRectF(page.left(), y, page.width(), givenHeight), wrap, given);
+    y += givenHeight + 10 * pt;
 
     // The lines go at the foot; the plot takes the room between.
     qreal linesHeight = 0;

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "core/tide/TideReading.h"
+#include "core/worksheet/WorksheetRecord.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
-
-#include <utility>
 
 class QPainter;
 class QPrinter;
@@ -19,9 +18,9 @@ namespace ondal {
 struct TideRecord
 {
     QDateTime made;
-    // Each filled-in worksheet field: what it holds with its unit, and its
-    // text as typed. None without a worksheet.
-    QList<std::pair<QString, QString>> fields;
+    // The filled-in worksheet fields in step order, a time on one row, stale
+    // read-outs marked. None without a worksheet.
+    QList<worksheet::RecordRow> fields;
     bool worksheetOpen = false;
     QString draught;   // as typed, metres
     QString clearance; // as typed, metres

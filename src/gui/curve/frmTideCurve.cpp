@@ -2,7 +2,6 @@
 
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
-#include "core/worksheet/FieldTable.h"
 #include "gui/curve/TideCurvePlot.h"
 #include "gui/worksheet/frmOndal.h"
 
@@ -346,13 +345,8 @@ ondal::TideRecord frmTideCurve::record() const
     ondal::TideRecord record;
     record.made = QDateTime::currentDateTime();
     record.worksheetOpen = !m_worksheet.isNull();
-    if (const frmOndal *sheet = m_worksheet.data()) {
-        for (const ondal::worksheet::FieldEntry &entry : ondal::worksheet::Fields) {
-            const QString text = sheet->text(entry.number).trimmed();
-            if (!text.isEmpty())
-                record.fields.append({QString::fromUtf16(entry.accessibleName), text});
-        }
-    }
+    if (const frmOndal *sheet = m_worksheet.data())
+        record.fields = ondal::worksheet::recordRows(*sheet);
     record.draught = txtDraught->text();
     record.clearance = txtClearance->text();
     record.reading = m_reading;

@@ -34,14 +34,22 @@ WindowPlacement::WindowPlacement(QWidget &window, const PlacementKeys &keys,
 void WindowPlacement::restore(const SettingsStore &store)
 {
     const Placement stored = loadPlacement(store, m_keys);
-    applyOuterGeometry(toPixels(reachablePlacement(stored, m_screenAreas(), m_keys.defaults)));
+    applyOuterGeometry(toPixels(fittedPlacement(stored, m_screenAreas(), m_keys.defaults)));
 }
 
 QString WindowPlacement::save(SettingsStore &store) const
 {
     if (m_window.isMinimized())
         return QString();
-    return savePlacement(store, fromPixels(m_window.frameGeometry()), m_keys);
+    QRect outer = m_window.frameGeometry();
+    // A maximized window fills the screen area it is maximized on, but the
+    // window manager tells its new size and frame a moment later than its
+    // state: closed at once, the frame reported may still be the normal
+    // window's, or the maximized one in the normal window's margins. The
+    // screens are the real ones, where the window manager put the window.
+    if (m_window.isMaximized())
+        outer = maximizedFrame(outer, attachedScreenAreas());
+    return savePlacement(store, fromPixels(outer), m_keys);
 }
 
 void WindowPlacement::applyOuterGeometry(const QRect &outer)

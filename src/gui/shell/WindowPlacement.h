@@ -40,11 +40,13 @@ public:
 
     // Reads the stored placement (a value that cannot be read takes its
     // default, a place off every screen gives way to the defaults) and puts
-    // the window there. Call before the window is first shown.
+    // the window there, moved and shrunk to lie wholly on a screen area.
+    // Call before the window is first shown.
     void restore(const SettingsStore &store);
 
     // Stores the outer frame as it is now. A minimized window keeps the
-    // placement saved earlier; a maximized one saves its maximized bounds.
+    // placement saved earlier; a maximized one saves its maximized bounds,
+    // no larger than the screen area it is maximized on.
     // Returns what to tell the user when it did not reach the disk.
     QString save(SettingsStore &store) const;
 

@@ -137,6 +137,69 @@ private slots:
         QFETCH(bool, kept);
         QVERIFY(ondal::reachablePlacement(stored, screens) == (kept ? stored : Placement{}));
     }
+
+    void fitted_data()
+    {
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<Placement>("stored");
+        QTest::addColumn<QRect>("expected");
+        const QRect small(0, 0, 1024, 768);
+        const QRect main(0, 0, 1920, 1040);
+        const QRect second(1920, 0, 1280, 1024);
+        const Placement curve = ondal::CurveWindowPlacement.defaults;
+        QTest::newRow("curve defaults on 1024x768 move left, keeping their size")
+            << QList{small} << curve << QRect(384, 67, 640, 560);
+        QTest::newRow("curve defaults at scale 2 on 1280x1024 shrink to 640x512")
+            << QList{QRect(0, 0, 640, 512)} << curve << QRect(0, 0, 640, 512);
+        QTest::newRow("partly past the right edge moves in")
+            << QList{main} << inTwips(1800, 100, 433, 433) << QRect(1487, 100, 433, 433);
+        QTest::newRow("above the top and taller than the screen")
+            << QList{small} << inTwips(10, -50, 300, 900) << QRect(10, 0, 300, 768);
+        QTest::newRow("straddling two monitors goes to the one holding most of it")
+            << QList{main, second} << inTwips(1800, 100, 433, 433) << QRect(1920, 100, 433, 433);
+        QTest::newRow("a taskbar on the left and top")
+            << QList{QRect(48, 30, 976, 738)} << inTwips(0, 0, 433, 433) << QRect(48, 30, 433, 433);
+        QTest::newRow("off every screen, the defaults fitted")
+            << QList{second, small} << Placement{1e30f, 1e30f, 6500, 6500}
+            << QRect(384, 67, 640, 560);
+    }
+    void fitted()
+    {
+        QFETCH(QList<QRect>, screens);
+        QFETCH(Placement, stored);
+        QFETCH(QRect, expected);
+        QCOMPARE(ondal::toPixels(
+                     ondal::fittedPlacement(stored, screens, ondal::CurveWindowPlacement.defaults)),
+                 expected);
+    }
+
+    void fittedKeepsAPlacementOnTheScreenToTheTwip()
+    {
+        const Placement stored{1000.5f, 1200, 7500, 6000};
+        QVERIFY(ondal::fittedPlacement(stored, {QRect(0, 0, 1920, 1040)}) == stored);
+        QVERIFY(ondal::fittedPlacement(stored, {}) == stored);
+    }
+
+    void maximizedFrame_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("stale margins of the normal window")
+            << QRect(-1, -1, 1282, 1030) << QRect(0, 0, 1280, 1024);
+        QTest::newRow("still the normal window's size")
+            << QRect(67, 67, 433, 433) << QRect(0, 0, 1280, 1024);
+        QTest::newRow("on the second monitor")
+            << QRect(1279, -1, 1922, 1086) << QRect(1280, 0, 1920, 1080);
+        QTest::newRow("on no screen known: as reported")
+            << QRect(-5000, 0, 800, 600) << QRect(-5000, 0, 800, 600);
+    }
+    void maximizedFrame()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QRect, expected);
+        const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+        QCOMPARE(ondal::maximizedFrame(frame, screens), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Placement)
