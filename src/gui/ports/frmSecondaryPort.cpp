@@ -74,7 +74,10 @@ void frmSecondaryPort::createControls()
         edit->setObjectName(name);
         edit->setAccessibleName(accessibleName);
         edit->setPlaceholderText(placeholder);
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(widest) + 16);
+        const int width = edit->fontMetrics().horizontalAdvance(widest) + 16;
+        edit->setMinimumWidth(width);
+        if (name != u"txtStandardPort"_s)
+            edit->setMaximumWidth(width * 3 / 2);
         connect(edit, &QLineEdit::textChanged, this, &frmSecondaryPort::recompute);
         return edit;
     };
@@ -154,7 +157,7 @@ void frmSecondaryPort::createControls()
     seasonal->addWidget(label(u"m, secondary port"_s, tableField(u"txtSeasonalSecondary")));
     seasonal->addWidget(tableField(u"txtSeasonalSecondary"));
     seasonal->addWidget(label(u"m"_s));
-    seasonal->addStretch();
+    seasonal->addStretch(1);
     grid->addLayout(seasonal, 3, 0, 1, 11);
     grid->setColumnStretch(11, 1);
 
