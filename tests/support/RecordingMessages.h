@@ -2,6 +2,7 @@
 
 #include "core/runtime/MessageBoxService.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -22,7 +23,16 @@ public:
             onMessage(prompt);
     }
 
+    // A question is noted among the prompts too and answered with the next
+    // of answers, No once they run out.
+    bool askYesNo(const QString &prompt) override
+    {
+        msgBox(prompt);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+
     QStringList prompts;
+    QList<bool> answers;
     std::function<void(const QString &prompt)> onMessage;
 };
 

@@ -26,6 +26,9 @@ class MessageBoxService
 public:
     virtual ~MessageBoxService() = default;
     virtual void msgBox(const QString &prompt) = 0;
+    // A modal question with Yes and No buttons, No the default, with the
+    // application title as caption: true only for Yes. Closing the box is No.
+    virtual bool askYesNo(const QString &prompt) = 0;
 };
 
 } // namespace ondal

@@ -60,6 +60,18 @@ inline constexpr PlacementKeys CurveWindowPlacement{
     .windowName = u"The tide curve window's",
 };
 
+// The secondary port window: "Left", "Top", "Width" and "Height" of section
+// "Secondary", by default below and to the right of the main window.
+inline constexpr PlacementKeys SecondaryWindowPlacement{
+    .section = u"Secondary",
+    .left = u"Left",
+    .top = u"Top",
+    .width = u"Width",
+    .height = u"Height",
+    .defaults = Placement{1600, 1600, 11400, 9000},
+    .windowName = u"The secondary port window's",
+};
+
 // Reads the four values, in order, each by the strict conversion in single
 // precision. A value the conversion rejects (an empty or non-numeric text put
 // into the store by hand, say) or that is not a finite number gives way to

@@ -65,6 +65,31 @@ QFont lineFont(const QFont &body, TideLine::Kind kind)
     return font;
 }
 
+// The secondary port's working under its own heading, from y; returns where
+// the next section starts. Nothing without one.
+qreal paintSecondaryPort(QPainter &painter, const QRectF &page, qreal y, const QStringList &working,
+                         const QFont &heading, const QFont &body)
+{
+    if (working.isEmpty())
+        return y;
+    const QPaintDevice *device = painter.device();
+    const qreal pt = device->logicalDpiY() / 72.0;
+    const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    painter.setFont(heading);
+    painter.drawText(QPointF(page.left(), y + QFontMetricsF(heading, device).ascent()),
+                     u"Secondary port"_s);
+    y += QFontMetricsF(heading, device).lineSpacing() + 2 * pt;
+    painter.setFont(body);
+    const QFontMetricsF metrics(body, device);
+    for (const QString &text : working) {
+        const qreal height =
+            metrics.boundingRect(QRectF(0, 0, page.width(), 1e9), wrap, text).height();
+        painter.drawText(QRectF(page.left(), y, page.width(), height), wrap, text);
+        y += height + 1 * pt;
+    }
+    return y + 9 * pt;
+}
+
 } // namespace
 
 void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record)
@@ -148,6 +173,7 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
     const qreal givenHeight = wrappedHeight(body, given);
     painter.drawText(QRectF(page.left(), y, page.width(), givenHeight), wrap, given);
     y += givenHeight + 10 * pt;
+    y = paintSecondaryPort(painter, page, y, record.secondaryPort, heading, body);
 
     // The lines go at the foot; the plot takes the room between.
     qreal linesHeight = 0;

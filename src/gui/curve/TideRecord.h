@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 class QPrinter;
@@ -27,6 +28,9 @@ struct TideRecord
     tide::TideReading reading;
     QList<tide::TideLine> lines; // as the window shows them
     QString hint;                // for a plot without a curve
+    // The secondary port's working, while the worksheet still holds the
+    // tides it was given from it; empty otherwise.
+    QStringList secondaryPort;
 };
 
 // The record on one page: a title with the time it was made, the worksheet's

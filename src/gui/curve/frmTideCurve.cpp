@@ -352,7 +352,14 @@ ondal::TideRecord frmTideCurve::record() const
     record.reading = m_reading;
     record.lines = m_lines;
     record.hint = m_worksheet ? NoCurveHint : NoWorksheetHint;
+    if (m_worksheet && m_portHandover.stillHolds(*m_worksheet))
+        record.secondaryPort = m_portHandover.working;
     return record;
+}
+
+void frmTideCurve::setPortHandover(const ondal::ports::WorksheetHandover &handover)
+{
+    m_portHandover = handover;
 }
 
 void frmTideCurve::cmdPrint_Click()

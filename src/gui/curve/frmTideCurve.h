@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ports/PortHandover.h"
 #include "core/tide/TideReading.h"
 #include "gui/curve/TideRecord.h"
 #include "gui/shell/WindowPlacement.h"
@@ -46,6 +47,10 @@ public:
     // What the window shows now, as a record.
     ondal::TideRecord record() const;
 
+    // The secondary port's last hand-over to the worksheet: its working goes
+    // into the record while the worksheet still holds what it wrote.
+    void setPortHandover(const ondal::ports::WorksheetHandover &handover);
+
 public slots:
     void cmdPrint_Click();
     void cmdSavePdf_Click();
@@ -70,6 +75,7 @@ private:
     QList<QMetaObject::Connection> m_worksheetConnections;
     ondal::tide::TideReading m_reading;
     QList<ondal::tide::TideLine> m_lines;
+    ondal::ports::WorksheetHandover m_portHandover;
 
     // Under the keel: the ship's draught, its squat under way and the
     // clearance wanted.

@@ -13,4 +13,14 @@ void QtMessageBox::msgBox(const QString &prompt)
     box.exec();
 }
 
+bool QtMessageBox::askYesNo(const QString &prompt)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromUtf16(ApplicationTitle), prompt,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace ondal

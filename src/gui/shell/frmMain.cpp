@@ -5,6 +5,7 @@
 #include "core/shell/Placement.h"
 #include "gui/about/frmAbout.h"
 #include "gui/curve/frmTideCurve.h"
+#include "gui/ports/frmSecondaryPort.h"
 #include "gui/shell/ClockStatusBar.h"
 #include "gui/worksheet/frmOndal.h"
 
@@ -70,6 +71,7 @@ frmMain::frmMain(const ondal::WindowServices &services, ScreenAreas screenAreas,
 frmMain::~frmMain()
 {
     qApp->removeEventFilter(this);
+    delete m_secondary.data();
     delete m_curve.data();
     delete m_worksheet.data();
 }
@@ -81,6 +83,9 @@ void frmMain::createMenus()
     QAction *mnuOndal = mnuO->addAction(QStringLiteral("Ondal &Prediction"));
     mnuOndal->setObjectName(QStringLiteral("mnuOndal"));
     connect(mnuOndal, &QAction::triggered, this, &frmMain::mnuOndal_Click);
+    QAction *mnuSecondary = mnuO->addAction(QStringLiteral("&Secondary Port"));
+    mnuSecondary->setObjectName(QStringLiteral("mnuSecondary"));
+    connect(mnuSecondary, &QAction::triggered, this, &frmMain::mnuSecondary_Click);
     QAction *mnuCurve = mnuO->addAction(QStringLiteral("Tide &Curve"));
     mnuCurve->setObjectName(QStringLiteral("mnuCurve"));
     connect(mnuCurve, &QAction::triggered, this, &frmMain::mnuCurve_Click);
@@ -100,6 +105,11 @@ frmOndal *frmMain::worksheet() const
 frmTideCurve *frmMain::curve() const
 {
     return m_curve.data();
+}
+
+frmSecondaryPort *frmMain::secondaryPort() const
+{
+    return m_secondary.data();
 }
 
 void frmMain::Form_Load()
@@ -176,8 +186,30 @@ void frmMain::mnuCurve_Click()
     if (!m_curve) {
         m_curve = new frmTideCurve(m_services, m_placement.screenAreas());
         m_curve->setWorksheet(m_worksheet);
+        m_curve->setPortHandover(m_portHandover);
     }
     bringForward(m_curve);
+}
+
+void frmMain::mnuSecondary_Click()
+{
+    // One secondary port window, kept like the tide curve.
+    if (!m_secondary) {
+        m_secondary = new frmSecondaryPort(m_services, m_placement.screenAreas());
+        connect(m_secondary, &frmSecondaryPort::useInWorksheet, this, &frmMain::useInWorksheet);
+    }
+    bringForward(m_secondary);
+}
+
+void frmMain::useInWorksheet(const ondal::ports::WorksheetHandover &handover)
+{
+    // The worksheet opens as from the menu; the tide curve follows the
+    // fields as it does for typing, and prints the working while they last.
+    mnuOndal_Click();
+    m_portHandover = handover;
+    if (m_curve)
+        m_curve->setPortHandover(m_portHandover);
+    handover.writeTo(*m_worksheet);
 }
 
 void frmMain::mnuHelpAbout_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ports/PortHandover.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
@@ -9,6 +10,7 @@
 #include <QRect>
 
 class frmOndal;
+class frmSecondaryPort;
 class frmTideCurve;
 
 // The application's main window: the menus that open the worksheet, the tide
@@ -33,12 +35,15 @@ public:
     frmOndal *worksheet() const;
     // The tide curve window while it is open, else nullptr.
     frmTideCurve *curve() const;
+    // The secondary port window while it is open, else nullptr.
+    frmSecondaryPort *secondaryPort() const;
 
 public slots:
     void Form_Load();
     void Form_Unload(int &Cancel);
     void mnuOndal_Click();
     void mnuCurve_Click();
+    void mnuSecondary_Click();
     void mnuHelpAbout_Click();
 
 protected:
@@ -48,11 +53,15 @@ protected:
 
 private:
     void createMenus();
+    void useInWorksheet(const ondal::ports::WorksheetHandover &handover);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     QPointer<frmOndal> m_worksheet;
     QPointer<frmTideCurve> m_curve;
+    QPointer<frmSecondaryPort> m_secondary;
+    // What the secondary port window last wrote into the worksheet.
+    ondal::ports::WorksheetHandover m_portHandover;
     // The program's other windows in the order they were opened.
     QList<QPointer<QWidget>> m_openWindows;
 };

@@ -1,0 +1,377 @@
+#include "core/ports/SecondaryPort.h"
+
+#include "core/runtime/NumberRules.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace ondal::ports {
+namespace {
+
+using Kind = tide::TideLine::Kind;
+
+// The tables' times stand each for itself and for 12 hours later.
+constexpr int HalfDay = 720;
+constexpr int Day = 1440;
+
+bool allDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+// Hours and minutes as the tables print them; a clock time needs at least
+// three digits run together ("638"), so that "6" is never read as 00:06.
+TableTime readTableForm(const QString &text, bool isDifference)
+{
+    QString rest = text.trimmed();
+    if (rest.isEmpty())
+        return {};
+    int sign = 1;
+    if (isDifference &&
+        (rest.front() == u'+' || rest.front() == u'-' || rest.front() == u'\u2212')) {
+        sign = rest.front() == u'+' ? 1 : -1;
+        rest.remove(0, 1);
+    }
+    QStringView hours;
+    QStringView minutes;
+    const QStringView view(rest);
+    const qsizetype colon = view.indexOf(u':');
+    if (colon >= 0) {
+        hours = view.left(colon);
+        minutes = view.mid(colon + 1);
+        if (hours.size() > 2 || !allDigits(hours) || minutes.size() != 2 || !allDigits(minutes))
+            return {TableTime::NotATime, 0};
+    } else {
+        const qsizetype least = isDifference ? 1 : 3;
+        if (view.size() < least || view.size() > 4 || !allDigits(view))
+            return {TableTime::NotATime, 0};
+        hours = view.first(std::max<qsizetype>(0, view.size() - 2));
+        minutes = view.last(std::min<qsizetype>(2, view.size()));
+    }
+    const int h = hours.isEmpty() ? 0 : hours.toInt();
+    const int m = minutes.toInt();
+    if (h > 23 || m > 59)
+        return {TableTime::NotATime, 0};
+    return {TableTime::Read, sign * (h * 60 + m)};
+}
+
+int modulo(int value, int divisor)
+{
+    return ((value % divisor) + divisor) % divisor;
+}
+
+QString signedMinutes(int minutes)
+{
+    return (minutes >= 0 ? u"+"_s : u"-"_s) + QString::number(std::abs(minutes));
+}
+
+QString quoted(const QString &text)
+{
+    return u"“%1”"_s.arg(text.trimmed());
+}
+
+// Reads the values one tide needs, collecting a reason for each that is
+// missing or not read whole.
+struct Reader
+{
+    QStringList reasons;
+
+    std::optional<int> time(const QString &label, const QString &text, bool isDifference)
+    {
+        const TableTime read = isDifference ? readTimeDifference(text) : readClockTime(text);
+        switch (read.status) {
+        case TableTime::Read:
+            return read.minutes;
+        case TableTime::Blank:
+            reasons << u"%1 is not given"_s.arg(label);
+            break;
+        case TableTime::NotATime:
+            reasons << (isDifference ? u"%1: %2 is not a time difference such as +0035 or -1:10"_s
+                                     : u"%1: %2 is not a time such as 0638 or 6:38"_s)
+                           .arg(label, quoted(text));
+            break;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<double> metres(const QString &label, const QString &text,
+                                 bool blankIsZero = false)
+    {
+        const WholeNumber read = readWholeNumber(text, u"m");
+        switch (read.status) {
+        case WholeNumber::Read:
+            return read.value;
+        case WholeNumber::Blank:
+            if (blankIsZero)
+                return 0.0;
+            reasons << u"%1 is not given"_s.arg(label);
+            break;
+        case WholeNumber::NotANumber:
+            reasons << u"%1: %2 is not a number of metres"_s.arg(label, quoted(text));
+            break;
+        case WholeNumber::TooLarge:
+            reasons << u"%1: %2 is too large"_s.arg(label, quoted(text));
+            break;
+        }
+        return std::nullopt;
+    }
+};
+
+QString label(QString PortTable::*member)
+{
+    for (const PortValue &value : PortValues) {
+        if (value.member == member)
+            return QString::fromUtf16(value.accessibleName);
+    }
+    return QString();
+}
+
+// What differs between high and low water: the fields, the heights of the
+// table's line (lower first) and the words.
+struct TideKind
+{
+    QString PortTable::*time1, PortTable::*diff1, PortTable::*time2, PortTable::*diff2;
+    QString PortTable::*lower, PortTable::*upper, PortTable::*lowerDiff, PortTable::*upperDiff;
+    QString name;      // "High water"
+    QString lowerName; // "MHWN"
+    QString upperName; // "MHWS"
+    QString timeLabel; // of the standard port's prediction
+    QString heightLabel;
+};
+
+const TideKind &highWater()
+{
+    static const TideKind kind{&PortTable::hwTime1,
+                               &PortTable::hwDiff1,
+                               &PortTable::hwTime2,
+                               &PortTable::hwDiff2,
+                               &PortTable::mhwn,
+                               &PortTable::mhws,
+                               &PortTable::mhwnDiff,
+                               &PortTable::mhwsDiff,
+                               u"High water"_s,
+                               u"MHWN"_s,
+                               u"MHWS"_s,
+                               u"Standard port high water time"_s,
+                               u"Standard port high water height"_s};
+    return kind;
+}
+
+const TideKind &lowWater()
+{
+    static const TideKind kind{&PortTable::lwTime1,
+                               &PortTable::lwDiff1,
+                               &PortTable::lwTime2,
+                               &PortTable::lwDiff2,
+                               &PortTable::mlws,
+                               &PortTable::mlwn,
+                               &PortTable::mlwsDiff,
+                               &PortTable::mlwnDiff,
+                               u"Low water"_s,
+                               u"MLWS"_s,
+                               u"MLWN"_s,
+                               u"Standard port low water time"_s,
+                               u"Standard port low water height"_s};
+    return kind;
+}
+
+struct Seasonal
+{
+    double standard = 0.0;
+    double secondary = 0.0;
+};
+
+// One tide, or nothing with the reasons and notes said.
+std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &table,
+                                      const QString &timeText, const QString &heightText,
+                                      const std::optional<Seasonal> &seasonal, QStringList &notes,
+                                      QStringList &reasons)
+{
+    Reader read;
+    const auto tableTime = [&](QString PortTable::*member, bool isDifference) {
+        return read.time(label(member), table.*member, isDifference);
+    };
+    const auto tableHeight = [&](QString PortTable::*member) {
+        return read.metres(label(member), table.*member);
+    };
+    const std::optional<int> time1 = tableTime(kind.time1, false);
+    const std::optional<int> diff1 = tableTime(kind.diff1, true);
+    const std::optional<int> time2 = tableTime(kind.time2, false);
+    const std::optional<int> diff2 = tableTime(kind.diff2, true);
+    const std::optional<double> upper = tableHeight(kind.upper);
+    const std::optional<double> lower = tableHeight(kind.lower);
+    const std::optional<double> lowerDiff = tableHeight(kind.lowerDiff);
+    const std::optional<double> upperDiff = tableHeight(kind.upperDiff);
+    const std::optional<int> standardTime = read.time(kind.timeLabel, timeText, false);
+    const std::optional<double> standardHeight = read.metres(kind.heightLabel, heightText);
+
+    if (time1 && time2 && modulo(*time1, HalfDay) == modulo(*time2, HalfDay)) {
+        read.reasons << u"%1: the two table times, %2 and %3, are the same on the 12-hour table"_s
+                            .arg(kind.name, tide::clockText(*time1), tide::clockText(*time2));
+    }
+    if (upper && lower && !(*upper > *lower)) {
+        read.reasons << u"%1 at the standard port (%2 m) is not above %3 (%4 m)"_s.arg(
+            kind.upperName, tide::heightText(*upper), kind.lowerName, tide::heightText(*lower));
+    }
+    reasons << read.reasons;
+    if (!read.reasons.isEmpty() || !seasonal)
+        return std::nullopt;
+
+    SecondaryTide out;
+    out.standardTime = *standardTime;
+    out.standardHeight = *standardHeight;
+
+    // The time difference along the arc of the 12-hour circle on which the
+    // standard time lies, from the difference at the arc's start to that at
+    // its end; in whole numbers, so that halves round exactly.
+    const int p1 = modulo(*time1, HalfDay);
+    const int p2 = modulo(*time2, HalfDay);
+    const int position = modulo(*standardTime, HalfDay);
+    const int arc12 = modulo(p2 - p1, HalfDay);
+    int offset = modulo(position - p1, HalfDay);
+    int length = arc12;
+    out.diffAtStart = *diff1;
+    out.diffAtEnd = *diff2;
+    if (offset >= arc12) {
+        offset = modulo(position - p2, HalfDay);
+        length = HalfDay - arc12;
+        out.diffAtStart = *diff2;
+        out.diffAtEnd = *diff1;
+    }
+    const int numerator = out.diffAtStart * length + (out.diffAtEnd - out.diffAtStart) * offset;
+    out.exactTimeDifference = double(numerator) / length;
+    const int rounded = (2 * std::abs(numerator) + length) / (2 * length);
+    out.timeDifference = numerator < 0 ? -rounded : rounded;
+    out.arcStart = *standardTime - offset;
+    out.arcEnd = out.arcStart + length;
+    out.time = *standardTime + out.timeDifference;
+    out.dayOffset = out.time < 0 ? -1 : (out.time >= Day ? 1 : 0);
+    if (out.dayOffset != 0) {
+        notes << u"%1 falls on the %2 day"_s.arg(kind.name,
+                                                 out.dayOffset > 0 ? u"next"_s : u"previous"_s);
+    }
+
+    // The height difference on the line through the table's two heights,
+    // the standard port's seasonal change taken off first.
+    const double height = *standardHeight - seasonal->standard;
+    out.heightDifference =
+        *lowerDiff + (*upperDiff - *lowerDiff) * (height - *lower) / (*upper - *lower);
+    out.height = height + out.heightDifference + seasonal->secondary;
+    if (!std::isfinite(out.heightDifference) || !std::isfinite(out.height)) {
+        reasons << u"%1: the heights are too large to work with"_s.arg(kind.name);
+        return std::nullopt;
+    }
+    if (height > *upper) {
+        notes << u"%1 above %2: the difference is extrapolated"_s.arg(kind.name, kind.upperName);
+    } else if (height < *lower) {
+        notes << u"%1 below %2: the difference is extrapolated"_s.arg(kind.name, kind.lowerName);
+    }
+    return out;
+}
+
+} // namespace
+
+TableTime readClockTime(const QString &text)
+{
+    return readTableForm(text, false);
+}
+
+TableTime readTimeDifference(const QString &text)
+{
+    return readTableForm(text, true);
+}
+
+QString minutesText(int minutes)
+{
+    return signedMinutes(minutes) + u" min"_s;
+}
+
+QString signedHeightText(double metres)
+{
+    const QString text = tide::heightText(metres);
+    const QLocale locale;
+    const bool negative = text.startsWith(locale.negativeSign());
+    return negative ? text : locale.positiveSign() + text;
+}
+
+SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard)
+{
+    SecondaryWorking out;
+    const QString port =
+        table.name.trimmed().isEmpty() ? u"the secondary port"_s : table.name.trimmed();
+    const bool highGiven =
+        !standard.hwTime.trimmed().isEmpty() || !standard.hwHeight.trimmed().isEmpty();
+    const bool lowGiven =
+        !standard.lwTime.trimmed().isEmpty() || !standard.lwHeight.trimmed().isEmpty();
+    QStringList notes;
+    QStringList reasons;
+    if (!highGiven && !lowGiven) {
+        out.lines << tide::TideLine{Kind::Note,
+                                    u"Type the standard port's high and low water for the day"_s};
+        return out;
+    }
+
+    // Blank seasonal changes are none; one typed must be read whole.
+    std::optional<Seasonal> seasonal;
+    {
+        Reader read;
+        const std::optional<double> atStandard =
+            read.metres(label(&PortTable::seasonalStandard), table.seasonalStandard, true);
+        const std::optional<double> atSecondary =
+            read.metres(label(&PortTable::seasonalSecondary), table.seasonalSecondary, true);
+        reasons << read.reasons;
+        if (atStandard && atSecondary) {
+            seasonal = Seasonal{*atStandard, *atSecondary};
+            if (*atStandard != 0.0 || *atSecondary != 0.0) {
+                notes << u"Seasonal changes: %1 m at the standard port taken off, %2 m at the "
+                         u"secondary port added"_s.arg(signedHeightText(*atStandard),
+                                                       signedHeightText(*atSecondary));
+            }
+        }
+    }
+
+    const auto work = [&](const TideKind &kind, const QString &time, const QString &height,
+                          std::optional<SecondaryTide> &result) {
+        result = workTide(kind, table, time, height, seasonal, notes, reasons);
+        if (!result) {
+            out.lines << tide::TideLine{Kind::Result,
+                                        u"%1 at %2: not worked out"_s.arg(kind.name, port)};
+            return;
+        }
+        const SecondaryTide &tide = *result;
+        out.lines << tide::TideLine{
+            Kind::Result, u"%1 at %2: %3, %4 m"_s.arg(kind.name, port, tide::clockText(tide.time),
+                                                      tide::heightText(tide.height))};
+        out.lines << tide::TideLine{
+            Kind::Summary,
+            u"Standard port %1, %2 m · time difference %3 (between %4 at %5 and %6 at %7) · "
+            u"height difference %8 m"_s.arg(
+                tide::clockText(tide.standardTime), tide::heightText(tide.standardHeight),
+                minutesText(tide.timeDifference), signedMinutes(tide.diffAtStart),
+                tide::clockText(tide.arcStart), signedMinutes(tide.diffAtEnd),
+                tide::clockText(tide.arcEnd), signedHeightText(tide.heightDifference))};
+    };
+    if (highGiven)
+        work(highWater(), standard.hwTime, standard.hwHeight, out.high);
+    if (lowGiven)
+        work(lowWater(), standard.lwTime, standard.lwHeight, out.low);
+
+    for (const QString &note : std::as_const(notes))
+        out.lines << tide::TideLine{Kind::Note, note};
+    reasons.removeDuplicates();
+    for (const QString &reason : std::as_const(reasons))
+        out.lines << tide::TideLine{Kind::Reason, reason};
+    return out;
+}
+
+} // namespace ondal::ports

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "core/tide/TideReading.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ondal::ports {
+
+// A time or a time difference as the tide tables print it: hours and
+// minutes run together, the last two digits being the minutes ("0638",
+// "+0035", "-0110", "35"), or with a colon ("6:38", "-1:10"). Blanks around
+// it are ignored; a difference may carry a sign, "+", "-" or the Unicode
+// minus. Minutes run to 59, hours to 23.
+struct TableTime
+{
+    enum Status {
+        Read,     // minutes holds the value
+        Blank,    // nothing but blanks
+        NotATime, // anything else
+    };
+    Status status = Blank;
+    int minutes = 0;
+};
+TableTime readClockTime(const QString &text);      // 00:00 to 23:59, no sign
+TableTime readTimeDifference(const QString &text); // -23:59 to +23:59
+
+// A secondary port's table row and name, every value as the user typed it.
+struct PortTable
+{
+    QString name;
+    QString standardPort;
+    QString hwTime1, hwDiff1, hwTime2, hwDiff2;
+    QString lwTime1, lwDiff1, lwTime2, lwDiff2;
+    QString mhws, mhwn, mlwn, mlws;
+    QString mhwsDiff, mhwnDiff, mlwnDiff, mlwsDiff;
+    QString seasonalStandard, seasonalSecondary;
+
+    friend bool operator==(const PortTable &, const PortTable &) = default;
+};
+
+// The table's values by the name of the field that holds each, the key it is
+// kept under in the list of ports and what it holds, in the order a printed
+// row reads: the standard port, the times, the heights, the seasonal changes.
+// The port's name is kept apart.
+struct PortValue
+{
+    const char16_t *objectName;
+    const char16_t *key;
+    const char16_t *accessibleName;
+    QString PortTable::*member;
+};
+inline constexpr PortValue PortValues[] = {
+    {u"txtStandardPort", u"standardPort", u"Standard port", &PortTable::standardPort},
+    {u"txtHwTime1", u"hwTime1", u"High water, first table time", &PortTable::hwTime1},
+    {u"txtHwDiff1", u"hwDiff1", u"High water, difference at the first table time",
+     &PortTable::hwDiff1},
+    {u"txtHwTime2", u"hwTime2", u"High water, second table time", &PortTable::hwTime2},
+    {u"txtHwDiff2", u"hwDiff2", u"High water, difference at the second table time",
+     &PortTable::hwDiff2},
+    {u"txtLwTime1", u"lwTime1", u"Low water, first table time", &PortTable::lwTime1},
+    {u"txtLwDiff1", u"lwDiff1", u"Low water, difference at the first table time",
+     &PortTable::lwDiff1},
+    {u"txtLwTime2", u"lwTime2", u"Low water, second table time", &PortTable::lwTime2},
+    {u"txtLwDiff2", u"lwDiff2", u"Low water, difference at the second table time",
+     &PortTable::lwDiff2},
+    {u"txtMhws", u"mhws", u"MHWS at the standard port", &PortTable::mhws},
+    {u"txtMhwn", u"mhwn", u"MHWN at the standard port", &PortTable::mhwn},
+    {u"txtMlwn", u"mlwn", u"MLWN at the standard port", &PortTable::mlwn},
+    {u"txtMlws", u"mlws", u"MLWS at the standard port", &PortTable::mlws},
+    {u"txtMhwsDiff", u"mhwsDiff", u"MHWS difference", &PortTable::mhwsDiff},
+    {u"txtMhwnDiff", u"mhwnDiff", u"MHWN difference", &PortTable::mhwnDiff},
+    {u"txtMlwnDiff", u"mlwnDiff", u"MLWN difference", &PortTable::mlwnDiff},
+    {u"txtMlwsDiff", u"mlwsDiff", u"MLWS difference", &PortTable::mlwsDiff},
+    {u"txtSeasonalStandard", u"seasonalStandard", u"Seasonal change at the standard port",
+     &PortTable::seasonalStandard},
+    {u"txtSeasonalSecondary", u"seasonalSecondary", u"Seasonal change at the secondary port",
+     &PortTable::seasonalSecondary},
+};
+
+// The standard port's predicted high and low water for the day, as typed.
+// Either tide may be left out (time and height both blank).
+struct StandardTides
+{
+    QString hwTime, hwHeight;
+    QString lwTime, lwHeight;
+};
+
+// One high or low water at the secondary port, worked out.
+struct SecondaryTide
+{
+    int standardTime = 0; // minutes from the day's midnight, 0 to 1439
+    double standardHeight = 0.0;
+    double exactTimeDifference = 0.0; // minutes, before rounding
+    int timeDifference = 0;           // minutes, rounded halves away from zero
+    int time = 0;                     // minutes from the day's midnight; may leave the day
+    int dayOffset = 0;                // -1 the previous day, 0 the same, +1 the next
+    double heightDifference = 0.0;    // metres, the seasonal changes left out
+    double height = 0.0;              // metres, unrounded
+    // The table's arc the standard time lies on, as clock times near it.
+    int arcStart = 0, arcEnd = 0;
+    int diffAtStart = 0, diffAtEnd = 0;
+
+    int clockTime() const { return ((time % 1440) + 1440) % 1440; }
+};
+
+// The secondary port's day, and the lines the window shows: for each tide
+// given, a result line and its working line (or a line saying it is not
+// worked out), then the notes, then the reasons.
+struct SecondaryWorking
+{
+    std::optional<SecondaryTide> high;
+    std::optional<SecondaryTide> low;
+    QList<tide::TideLine> lines;
+};
+
+SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard);
+
+// "+24 min", "-70 min": a signed whole number of minutes.
+QString minutesText(int minutes);
+// "+1.10 m": a signed height in the user's number format, two decimals.
+QString signedHeightText(double metres);
+
+} // namespace ondal::ports

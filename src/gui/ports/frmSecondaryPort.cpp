@@ -1,0 +1,345 @@
+#include "gui/ports/frmSecondaryPort.h"
+
+#include "core/runtime/MessageBoxService.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using ondal::ports::PortTable;
+using ondal::ports::PortValue;
+using ondal::ports::PortValues;
+using ondal::tide::TideLine;
+
+namespace {
+
+// The lines as rich text: notes and reasons set apart in italics.
+QString linesHtml(const QList<TideLine> &lines)
+{
+    QStringList html;
+    for (const TideLine &line : lines) {
+        const QString text = line.text.toHtmlEscaped();
+        html << ((line.kind == TideLine::Kind::Note || line.kind == TideLine::Kind::Reason)
+                     ? u"<i>%1</i>"_s.arg(text)
+                     : text);
+    }
+    return u"<div>%1</div>"_s.arg(html.join(u"<br>"_s));
+}
+
+QString linesText(const QList<TideLine> &lines)
+{
+    QStringList text;
+    for (const TideLine &line : lines)
+        text << line.text;
+    return text.join(u'\n');
+}
+
+} // namespace
+
+frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
+                                   ondal::ScreenAreas screenAreas, QString portsFile,
+                                   QWidget *parent)
+    : QWidget(parent), m_services(services),
+      m_placement(*this, ondal::SecondaryWindowPlacement, std::move(screenAreas)),
+      m_ports(portsFile.isEmpty() ? ondal::ports::PortFile::defaultPath() : std::move(portsFile))
+{
+    setObjectName(u"frmSecondaryPort"_s);
+    setWindowTitle(u"Secondary Port"_s);
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    createControls();
+    fillPortList(QString());
+    showFileState();
+    m_placement.restore(m_services.settings);
+    recompute();
+}
+
+frmSecondaryPort::~frmSecondaryPort() = default;
+
+void frmSecondaryPort::createControls()
+{
+    const auto field = [this](const QString &name, const QString &accessibleName,
+                              const QString &widest, const QString &placeholder = {}) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setAccessibleName(accessibleName);
+        edit->setPlaceholderText(placeholder);
+        const int width = edit->fontMetrics().horizontalAdvance(widest) + 16;
+        edit->setMinimumWidth(width);
+        if (name != u"txtStandardPort"_s)
+            edit->setMaximumWidth(width * 3 / 2);
+        connect(edit, &QLineEdit::textChanged, this, &frmSecondaryPort::recompute);
+        return edit;
+    };
+    const auto label = [this](const QString &caption, QWidget *buddy = nullptr) {
+        auto *shown = new QLabel(caption, this);
+        shown->setBuddy(buddy);
+        return shown;
+    };
+
+    cboPort = new QComboBox(this);
+    cboPort->setObjectName(u"cboPort"_s);
+    cboPort->setAccessibleName(u"Secondary port"_s);
+    cboPort->setEditable(true);
+    cboPort->setInsertPolicy(QComboBox::NoInsert);
+    cboPort->setMaxVisibleItems(20);
+    cboPort->setMinimumContentsLength(18);
+    cboPort->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboPort->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    cboPort->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    connect(cboPort, &QComboBox::activated, this, &frmSecondaryPort::cboPort_Activated);
+    connect(cboPort, &QComboBox::editTextChanged, this, &frmSecondaryPort::recompute);
+
+    // The table's fields, made in the order a printed row reads, so that
+    // Tab follows the line left to right.
+    for (const PortValue &value : PortValues) {
+        const QString name = QString::fromUtf16(value.objectName);
+        const bool isTime = name.contains(u"Time"_s);
+        const bool isDifference = name.contains(u"Diff"_s);
+        const bool isName = name == u"txtStandardPort"_s;
+        const QString widest = isName ? u"Standard port name"_s : u"+00:00"_s;
+        const QString placeholder =
+            isName ? QString() : (isTime ? u"hhmm"_s : (isDifference ? u"±"_s : u"m"_s));
+        m_tableFields.insert(
+            name, field(name, QString::fromUtf16(value.accessibleName), widest, placeholder));
+    }
+    const auto tableField = [this](const char16_t *name) {
+        return m_tableFields.value(QString::fromUtf16(name));
+    };
+
+    auto *names = new QHBoxLayout;
+    names->addWidget(label(u"Secondary &port"_s, cboPort));
+    names->addWidget(cboPort, 2);
+    names->addSpacing(16);
+    names->addWidget(label(u"S&tandard port"_s, tableField(u"txtStandardPort")));
+    names->addWidget(tableField(u"txtStandardPort"), 2);
+
+    // The tables' own row: the times with their differences, then the
+    // heights with theirs.
+    auto *tableBox = new QGroupBox(u"Tide table"_s, this);
+    auto *grid = new QGridLayout(tableBox);
+    grid->addWidget(new QLabel(u"High water"_s, tableBox), 0, 1, 1, 2, Qt::AlignCenter);
+    grid->addWidget(new QLabel(u"Low water"_s, tableBox), 0, 3, 1, 2, Qt::AlignCenter);
+    grid->setColumnMinimumWidth(5, 16);
+    const char16_t *heads[] = {u"MHWS", u"MHWN", u"MLWN", u"MLWS"};
+    for (int i = 0; i < 4; ++i)
+        grid->addWidget(new QLabel(QString::fromUtf16(heads[i]), tableBox), 0, 6 + i,
+                        Qt::AlignCenter);
+    grid->addWidget(new QLabel(u"Standard port"_s, tableBox), 1, 0);
+    grid->addWidget(new QLabel(u"Differences"_s, tableBox), 2, 0);
+    const char16_t *row1[] = {u"txtHwTime1", u"txtHwTime2", u"txtLwTime1", u"txtLwTime2", nullptr,
+                              u"txtMhws",    u"txtMhwn",    u"txtMlwn",    u"txtMlws"};
+    const char16_t *row2[] = {u"txtHwDiff1",  u"txtHwDiff2",  u"txtLwDiff1",
+                              u"txtLwDiff2",  nullptr,        u"txtMhwsDiff",
+                              u"txtMhwnDiff", u"txtMlwnDiff", u"txtMlwsDiff"};
+    for (int i = 0; i < 9; ++i) {
+        if (row1[i]) {
+            grid->addWidget(tableField(row1[i]), 1, 1 + i);
+            grid->addWidget(tableField(row2[i]), 2, 1 + i);
+        }
+    }
+    grid->addWidget(new QLabel(u"m"_s, tableBox), 1, 10);
+    grid->addWidget(new QLabel(u"m"_s, tableBox), 2, 10);
+    auto *seasonal = new QHBoxLayout;
+    seasonal->addWidget(
+        label(u"Seasonal change: standard port"_s, tableField(u"txtSeasonalStandard")));
+    seasonal->addWidget(tableField(u"txtSeasonalStandard"));
+    seasonal->addWidget(label(u"m, secondary port"_s, tableField(u"txtSeasonalSecondary")));
+    seasonal->addWidget(tableField(u"txtSeasonalSecondary"));
+    seasonal->addWidget(label(u"m"_s));
+    seasonal->addStretch(1);
+    grid->addLayout(seasonal, 3, 0, 1, 11);
+    grid->setColumnStretch(11, 1);
+
+    // The day's predictions at the standard port.
+    auto *dayBox = new QGroupBox(u"Standard port's tides for the day"_s, this);
+    txtStdHwTime =
+        field(u"txtStdHwTime"_s, u"Standard port high water time"_s, u"00:00"_s, u"hhmm"_s);
+    txtStdHwHeight =
+        field(u"txtStdHwHeight"_s, u"Standard port high water height"_s, u"00.00"_s, u"m"_s);
+    txtStdLwTime =
+        field(u"txtStdLwTime"_s, u"Standard port low water time"_s, u"00:00"_s, u"hhmm"_s);
+    txtStdLwHeight =
+        field(u"txtStdLwHeight"_s, u"Standard port low water height"_s, u"00.00"_s, u"m"_s);
+    auto *day = new QHBoxLayout(dayBox);
+    day->addWidget(label(u"&High water"_s, txtStdHwTime));
+    day->addWidget(txtStdHwTime);
+    day->addWidget(txtStdHwHeight);
+    day->addWidget(label(u"m"_s));
+    day->addSpacing(24);
+    day->addWidget(label(u"&Low water"_s, txtStdLwTime));
+    day->addWidget(txtStdLwTime);
+    day->addWidget(txtStdLwHeight);
+    day->addWidget(label(u"m"_s));
+    day->addStretch();
+
+    // Selectable, and read whole by screen readers: a label offers them its
+    // name, so the lines go into the description as well.
+    lblPortResults = new QLabel(this);
+    lblPortResults->setObjectName(u"lblPortResults"_s);
+    lblPortResults->setAccessibleName(u"Secondary port results"_s);
+    lblPortResults->setTextFormat(Qt::RichText);
+    lblPortResults->setWordWrap(true);
+    lblPortResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblPortResults->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+    lblPortResults->setFocusPolicy(Qt::StrongFocus);
+    lblPortResults->setMinimumHeight(lblPortResults->fontMetrics().lineSpacing() * 6);
+
+    lblPortFile = new QLabel(this);
+    lblPortFile->setObjectName(u"lblPortFile"_s);
+    lblPortFile->setWordWrap(true);
+    lblPortFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    cmdSavePort = new QPushButton(u"Sa&ve Port"_s, this);
+    cmdSavePort->setObjectName(u"cmdSavePort"_s);
+    cmdDeletePort = new QPushButton(u"&Delete Port"_s, this);
+    cmdDeletePort->setObjectName(u"cmdDeletePort"_s);
+    cmdUseInWorksheet = new QPushButton(u"&Use in Worksheet"_s, this);
+    cmdUseInWorksheet->setObjectName(u"cmdUseInWorksheet"_s);
+    connect(cmdSavePort, &QPushButton::clicked, this, &frmSecondaryPort::cmdSavePort_Click);
+    connect(cmdDeletePort, &QPushButton::clicked, this, &frmSecondaryPort::cmdDeletePort_Click);
+    connect(cmdUseInWorksheet, &QPushButton::clicked, this,
+            &frmSecondaryPort::cmdUseInWorksheet_Click);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSavePort);
+    buttons->addWidget(cmdDeletePort);
+    buttons->addStretch();
+    buttons->addWidget(cmdUseInWorksheet);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(names);
+    layout->addWidget(tableBox);
+    layout->addWidget(dayBox);
+    layout->addWidget(lblPortResults, 1);
+    layout->addWidget(lblPortFile);
+    layout->addLayout(buttons);
+}
+
+PortTable frmSecondaryPort::table() const
+{
+    PortTable table;
+    table.name = cboPort->currentText();
+    for (const PortValue &value : PortValues)
+        table.*value.member = m_tableFields.value(QString::fromUtf16(value.objectName))->text();
+    return table;
+}
+
+ondal::ports::StandardTides frmSecondaryPort::standardTides() const
+{
+    return {txtStdHwTime->text(), txtStdHwHeight->text(), txtStdLwTime->text(),
+            txtStdLwHeight->text()};
+}
+
+void frmSecondaryPort::fillPortList(const QString &current)
+{
+    // The typed name stays as it is; the list alone is refilled.
+    const QSignalBlocker blocker(cboPort);
+    cboPort->clear();
+    QStringList names;
+    names.reserve(m_ports.ports().size());
+    for (const PortTable &port : m_ports.ports())
+        names << port.name;
+    cboPort->addItems(names);
+    cboPort->setCurrentIndex(-1);
+    cboPort->setEditText(current);
+}
+
+void frmSecondaryPort::showFileState()
+{
+    lblPortFile->setText(m_ports.loadProblem());
+    lblPortFile->setVisible(!m_ports.loadProblem().isEmpty());
+}
+
+void frmSecondaryPort::cboPort_Activated(int index)
+{
+    if (index < 0 || index >= m_ports.ports().size())
+        return;
+    const PortTable &port = m_ports.ports().at(index);
+    for (const PortValue &value : PortValues)
+        m_tableFields.value(QString::fromUtf16(value.objectName))->setText(port.*value.member);
+    recompute();
+}
+
+void frmSecondaryPort::recompute()
+{
+    m_working = ondal::ports::workSecondaryPort(table(), standardTides());
+    lblPortResults->setText(linesHtml(m_working.lines));
+    lblPortResults->setAccessibleDescription(linesText(m_working.lines));
+    cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
+    cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
+}
+
+void frmSecondaryPort::cmdSavePort_Click()
+{
+    const PortTable port = table();
+    const qsizetype existing = m_ports.indexOf(port.name);
+    if (existing >= 0 &&
+        !m_services.messages.askYesNo(u"A port named “%1” is saved already. Replace it?"_s.arg(
+            m_ports.ports().at(existing).name)))
+        return;
+    const ondal::ports::PortFile::Outcome outcome = m_ports.save(port);
+    if (!outcome.movedTo.isEmpty()) {
+        m_services.messages.msgBox(
+            u"The list of ports that could not be read was kept as\n%1"_s.arg(
+                QDir::toNativeSeparators(outcome.movedTo)));
+    }
+    if (!outcome.failure.isEmpty())
+        m_services.messages.msgBox(outcome.failure);
+    fillPortList(port.name);
+    showFileState();
+    recompute();
+}
+
+void frmSecondaryPort::cmdDeletePort_Click()
+{
+    const qsizetype existing = m_ports.indexOf(cboPort->currentText());
+    if (existing < 0)
+        return;
+    const QString name = m_ports.ports().at(existing).name;
+    if (!m_services.messages.askYesNo(u"Delete the saved port “%1”?"_s.arg(name)))
+        return;
+    const ondal::ports::PortFile::Outcome outcome = m_ports.remove(name);
+    if (!outcome.movedTo.isEmpty()) {
+        m_services.messages.msgBox(
+            u"The list of ports that could not be read was kept as\n%1"_s.arg(
+                QDir::toNativeSeparators(outcome.movedTo)));
+    }
+    if (!outcome.failure.isEmpty())
+        m_services.messages.msgBox(outcome.failure);
+    // What was typed stays in the fields.
+    fillPortList(cboPort->currentText());
+    showFileState();
+    recompute();
+}
+
+void frmSecondaryPort::cmdUseInWorksheet_Click()
+{
+    if (const auto handover = ondal::ports::handOver(table(), m_working))
+        emit useInWorksheet(*handover);
+}
+
+void frmSecondaryPort::closeEvent(QCloseEvent *event)
+{
+    const QString failure = m_placement.save(m_services.settings);
+    if (!failure.isEmpty())
+        m_services.messages.msgBox(failure);
+    event->accept();
+}
+
+bool frmSecondaryPort::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    m_placement.follow(event);
+    return handled;
+}

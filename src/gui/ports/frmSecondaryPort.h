@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/ports/PortFile.h"
+#include "core/ports/PortHandover.h"
+#include "core/ports/SecondaryPort.h"
+#include "gui/shell/WindowPlacement.h"
+#include "gui/shell/WindowServices.h"
+
+#include <QHash>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// A secondary port's high and low water from the standard port's, by the
+// tables' time and height differences, worked out live as the fields are
+// typed, with the user's list of ports to fill the table from.
+//
+// A top-level window without an owner; closing it deletes it.
+class frmSecondaryPort : public QWidget
+{
+    Q_OBJECT
+public:
+    // Restores the placement from the services' settings store and reads
+    // the list of ports from portsFile (by default ports.json in the user's
+    // data folder) before the window is first shown.
+    explicit frmSecondaryPort(const ondal::WindowServices &services,
+                              ondal::ScreenAreas screenAreas = {}, QString portsFile = {},
+                              QWidget *parent = nullptr);
+    ~frmSecondaryPort() override;
+
+    // The table row and name as typed, and the day's standard-port tides.
+    ondal::ports::PortTable table() const;
+    ondal::ports::StandardTides standardTides() const;
+    const ondal::ports::PortFile &ports() const { return m_ports; }
+
+signals:
+    // "Use in Worksheet" was pressed with both tides worked out.
+    void useInWorksheet(const ondal::ports::WorksheetHandover &handover);
+
+public slots:
+    void cmdSavePort_Click();
+    void cmdDeletePort_Click();
+    void cmdUseInWorksheet_Click();
+    void cboPort_Activated(int index);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void createControls();
+    void fillPortList(const QString &current);
+    void showFileState();
+    void recompute();
+
+    const ondal::WindowServices m_services;
+    ondal::WindowPlacement m_placement;
+    ondal::ports::PortFile m_ports;
+    ondal::ports::SecondaryWorking m_working;
+
+    QComboBox *cboPort = nullptr;
+    QHash<QString, QLineEdit *> m_tableFields; // by object name
+    QLineEdit *txtStdHwTime = nullptr;
+    QLineEdit *txtStdHwHeight = nullptr;
+    QLineEdit *txtStdLwTime = nullptr;
+    QLineEdit *txtStdLwHeight = nullptr;
+    QLabel *lblPortResults = nullptr;
+    QLabel *lblPortFile = nullptr;
+    QPushButton *cmdSavePort = nullptr;
+    QPushButton *cmdDeletePort = nullptr;
+    QPushButton *cmdUseInWorksheet = nullptr;
+};

@@ -1,0 +1,292 @@
+#include "core/ports/PortHandover.h"
+#include "core/ports/SecondaryPort.h"
+#include "support/FakeFields.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace ondal::ports;
+using ondal::test::FakeFields;
+using ondal::test::Texts;
+
+namespace {
+
+// Field key → text, over the made-up port of the worked example.
+using Changes = QMap<QString, QString>;
+
+PortTable example(const Changes &changes = {})
+{
+    PortTable table{u"Littleport"_s, u"Bigport"_s, u"0000"_s,  u"+0035"_s, u"0600"_s,
+                    u"+0023"_s,      u"0500"_s,    u"+0047"_s, u"1100"_s,  u"+0004"_s,
+                    u"4.2"_s,        u"3.4"_s,     u"1.1"_s,   u"0.4"_s,   u"+1.1"_s,
+                    u"+0.8"_s,       u"+0.2"_s,    u"+0.1"_s,  {},         {}};
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        if (it.key() == u"name"_s)
+            table.name = it.value();
+        for (const PortValue &value : PortValues) {
+            if (it.key() == QString::fromUtf16(value.key))
+                table.*value.member = it.value();
+        }
+    }
+    return table;
+}
+
+QStringList texts(const SecondaryWorking &working)
+{
+    QStringList out;
+    for (const auto &line : working.lines)
+        out << line.text;
+    return out;
+}
+
+} // namespace
+
+class tst_SecondaryPort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void typedTimes_data();
+    void typedTimes();
+    void working_data();
+    void working();
+    void workedExampleInFull();
+    void handOverToTheWorksheet_data();
+    void handOverToTheWorksheet();
+};
+
+void tst_SecondaryPort::typedTimes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isDifference");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("minutes");
+
+    const int read = TableTime::Read, blank = TableTime::Blank, bad = TableTime::NotATime;
+    QTest::newRow("run together") << u"0638"_s << false << read << 398;
+    QTest::newRow("three digits") << u"638"_s << false << read << 398;
+    QTest::newRow("with a colon") << u"6:38"_s << false << read << 398;
+    QTest::newRow("last minute of the day") << u" 2359 "_s << false << read << 1439;
+    QTest::newRow("blank") << u"  "_s << false << blank << 0;
+    QTest::newRow("24 hours is no clock time") << u"2400"_s << false << bad << 0;
+    QTest::newRow("60 minutes") << u"0660"_s << false << bad << 0;
+    QTest::newRow("two digits are not a clock time") << u"38"_s << false << bad << 0;
+    QTest::newRow("a clock time has no sign") << u"+0638"_s << false << bad << 0;
+    QTest::newRow("one minute digit") << u"6:5"_s << false << bad << 0;
+    QTest::newRow("full stop") << u"06.38"_s << false << bad << 0;
+    QTest::newRow("five digits") << u"00638"_s << false << bad << 0;
+    QTest::newRow("difference with a plus") << u"+0035"_s << true << read << 35;
+    QTest::newRow("minutes alone") << u"35"_s << true << read << 35;
+    QTest::newRow("minus an hour and ten") << u"-0110"_s << true << read << -70;
+    QTest::newRow("minus with a colon") << u"-1:10"_s << true << read << -70;
+    QTest::newRow("Unicode minus") << u"\u22120110"_s << true << read << -70;
+    QTest::newRow("sign alone") << u"+"_s << true << bad << 0;
+    QTest::newRow("two signs") << u"+-0035"_s << true << bad << 0;
+    QTest::newRow("Arabic-Indic digits") << u"\u0660\u0663\u0665"_s << true << bad << 0;
+}
+
+void tst_SecondaryPort::typedTimes()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isDifference);
+    QFETCH(int, status);
+    QFETCH(int, minutes);
+    const TableTime read = isDifference ? readTimeDifference(text) : readClockTime(text);
+    QCOMPARE(int(read.status), status);
+    QCOMPARE(read.minutes, minutes);
+}
+
+void tst_SecondaryPort::working_data()
+{
+    QTest::addColumn<Changes>("changes");
+    QTest::addColumn<QStringList>("standard"); // HW time, height, LW time, height
+    QTest::addColumn<QStringList>("shown");    // lines that must be among those shown
+
+    const auto hw = [](const QString &time, const QString &height) {
+        return QStringList{time, height, {}, {}};
+    };
+    const auto lw = [](const QString &time, const QString &height) {
+        return QStringList{{}, {}, time, height};
+    };
+
+    QTest::newRow("height between MHWN and MHWS")
+        << Changes{} << hw(u"0638"_s, u"3.8"_s)
+        << QStringList{u"High water at Littleport: 07:02, 4.75 m"_s};
+    QTest::newRow("low water, a half minute rounds away from zero")
+        << Changes{} << lw(u"0800"_s, u"0.75 m"_s)
+        << QStringList{u"Low water at Littleport: 08:26, 0.90 m"_s,
+                       u"Standard port 08:00, 0.75 m · time difference +26 min (between +47 at "
+                       u"05:00 and +4 at 11:00) · height difference +0.15 m"_s};
+    QTest::newRow("low water on the arc across the table's noon")
+        << Changes{} << lw(u"13:30"_s, u"0.4"_s)
+        << QStringList{u"Low water at Littleport: 13:52, 0.50 m"_s,
+                       u"Standard port 13:30, 0.40 m · time difference +22 min (between +4 at "
+                       u"11:00 and +47 at 17:00) · height difference +0.10 m"_s};
+    QTest::newRow("high water on the first arc")
+        << Changes{} << hw(u"0300"_s, u"3.4"_s)
+        << QStringList{u"High water at Littleport: 03:29, 4.20 m"_s,
+                       u"Standard port 03:00, 3.40 m · time difference +29 min (between +35 at "
+                       u"00:00 and +23 at 06:00) · height difference +0.80 m"_s};
+    QTest::newRow("table times 0200 and 0800")
+        << Changes{{u"hwTime1"_s, u"0200"_s},
+                   {u"hwDiff1"_s, u"-0010"_s},
+                   {u"hwTime2"_s, u"0800"_s},
+                   {u"hwDiff2"_s, u"+0:20"_s}}
+        << hw(u"1100"_s, u"4.2"_s)
+        << QStringList{u"High water at Littleport: 11:05, 5.30 m"_s,
+                       u"Standard port 11:00, 4.20 m · time difference +5 min (between +20 at "
+                       u"08:00 and -10 at 14:00) · height difference +1.10 m"_s};
+    QTest::newRow("next day") << Changes{} << hw(u"2350"_s, u"4.2"_s)
+                              << QStringList{u"High water at Littleport: 00:25, 5.30 m"_s,
+                                             u"High water falls on the next day"_s};
+    QTest::newRow("previous day") << Changes{{u"lwDiff1"_s, u"-0110"_s},
+                                             {u"lwDiff2"_s, u"\u22120:50"_s}}
+                                  << lw(u"0030"_s, u"0.4"_s)
+                                  << QStringList{u"Low water at Littleport: 23:35, 0.50 m"_s,
+                                                 u"Low water falls on the previous day"_s};
+    QTest::newRow("above MHWS") << Changes{} << hw(u"0638"_s, u"4.6"_s)
+                                << QStringList{u"High water at Littleport: 07:02, 5.85 m"_s,
+                                               u"High water above MHWS: the difference is "
+                                               u"extrapolated"_s};
+    QTest::newRow("below MLWS") << Changes{} << lw(u"0800"_s, u"0"_s)
+                                << QStringList{u"Low water at Littleport: 08:26, 0.04 m"_s,
+                                               u"Low water below MLWS: the difference is "
+                                               u"extrapolated"_s};
+    QTest::newRow("seasonal changes")
+        << Changes{{u"seasonalStandard"_s, u"0.1"_s}, {u"seasonalSecondary"_s, u"-0.1m"_s}}
+        << hw(u"0638"_s, u"4.3"_s)
+        << QStringList{u"High water at Littleport: 07:02, 5.20 m"_s,
+                       u"Seasonal changes: +0.10 m at the standard port taken off, -0.10 m at "
+                       u"the secondary port added"_s};
+    QTest::newRow("no name") << Changes{{u"name"_s, u" "_s}} << hw(u"0638"_s, u"4.2"_s)
+                             << QStringList{u"High water at the secondary port: 07:02, 5.30 m"_s};
+    QTest::newRow("nothing typed for the day")
+        << Changes{} << QStringList{{}, {}, {}, {}}
+        << QStringList{u"Type the standard port's high and low water for the day"_s};
+
+    // Refusals: the tide is not worked out, and the reason says why.
+    QTest::newRow("missing MHWS") << Changes{{u"mhws"_s, u""_s}} << hw(u"0638"_s, u"4.2"_s)
+                                  << QStringList{u"High water at Littleport: not worked out"_s,
+                                                 u"MHWS at the standard port is not given"_s};
+    QTest::newRow("height read in part")
+        << Changes{} << hw(u"0638"_s, u"4.2x"_s)
+        << QStringList{u"High water at Littleport: not worked out"_s,
+                       u"Standard port high water height: “4.2x” is not a number of metres"_s};
+    QTest::newRow("height missing beside its time")
+        << Changes{} << hw(u"0638"_s, u""_s)
+        << QStringList{u"Standard port high water height is not given"_s};
+    QTest::newRow("difference not a time")
+        << Changes{{u"hwDiff2"_s, u"+23 min"_s}} << hw(u"0638"_s, u"4.2"_s)
+        << QStringList{u"High water, difference at the second table time: “+23 min” is not a "
+                       u"time difference such as +0035 or -1:10"_s};
+    QTest::newRow("equal table times")
+        << Changes{{u"hwTime2"_s, u"1200"_s}} << hw(u"0638"_s, u"4.2"_s)
+        << QStringList{u"High water: the two table times, 00:00 and 12:00, are the same on the "
+                       u"12-hour table"_s};
+    QTest::newRow("MHWS not above MHWN")
+        << Changes{{u"mhws"_s, u"3.4"_s}} << hw(u"0638"_s, u"4.2"_s)
+        << QStringList{u"MHWS at the standard port (3.40 m) is not above MHWN (3.40 m)"_s};
+    QTest::newRow("MLWN not above MLWS")
+        << Changes{{u"mlwn"_s, u"0.3"_s}} << lw(u"0800"_s, u"0.75"_s)
+        << QStringList{u"Low water at Littleport: not worked out"_s,
+                       u"MLWN at the standard port (0.30 m) is not above MLWS (0.40 m)"_s};
+    QTest::newRow("seasonal change read in part")
+        << Changes{{u"seasonalSecondary"_s, u"0,1"_s}} << hw(u"0638"_s, u"4.2"_s)
+        << QStringList{u"High water at Littleport: not worked out"_s,
+                       u"Seasonal change at the secondary port: “0,1” is not a number of "
+                       u"metres"_s};
+}
+
+void tst_SecondaryPort::working()
+{
+    QFETCH(Changes, changes);
+    QFETCH(QStringList, standard);
+    QFETCH(QStringList, shown);
+    const SecondaryWorking working = workSecondaryPort(
+        example(changes), StandardTides{standard[0], standard[1], standard[2], standard[3]});
+    const QStringList lines = texts(working);
+    for (const QString &line : shown) {
+        if (!lines.contains(line))
+            QFAIL(qPrintable(u"missing: %1\nshown:\n%2"_s.arg(line, lines.join(u'\n'))));
+    }
+}
+
+void tst_SecondaryPort::workedExampleInFull()
+{
+    // In a decimal-comma locale, the heights typed and shown with commas.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    PortTable table = example({{u"mhws"_s, u"4,2"_s},
+                               {u"mhwn"_s, u"3,4"_s},
+                               {u"mhwsDiff"_s, u"+1,1"_s},
+                               {u"mhwnDiff"_s, u"+0,8"_s},
+                               {u"mlwn"_s, u"1,1"_s},
+                               {u"mlws"_s, u"0,4"_s},
+                               {u"mlwnDiff"_s, u"+0,2"_s},
+                               {u"mlwsDiff"_s, u"+0,1"_s}});
+    const SecondaryWorking working =
+        workSecondaryPort(table, {u"0638"_s, u"4,2"_s, u"0800"_s, u"0,75"_s});
+    QCOMPARE(texts(working),
+             (QStringList{u"High water at Littleport: 07:02, 5,30 m"_s,
+                          u"Standard port 06:38, 4,20 m · time difference +24 min (between +23 "
+                          u"at 06:00 and +35 at 12:00) · height difference +1,10 m"_s,
+                          u"Low water at Littleport: 08:26, 0,90 m"_s,
+                          u"Standard port 08:00, 0,75 m · time difference +26 min (between +47 "
+                          u"at 05:00 and +4 at 11:00) · height difference +0,15 m"_s}));
+    QVERIFY(qAbs(working.high->exactTimeDifference - 24.2667) < 1e-4);
+    QVERIFY(qAbs(working.high->heightDifference - 1.10) < 1e-12);
+}
+
+void tst_SecondaryPort::handOverToTheWorksheet_data()
+{
+    QTest::addColumn<Changes>("changes");
+    QTest::addColumn<QStringList>("standard");
+    QTest::addColumn<Texts>("written");
+
+    QTest::newRow("worked example")
+        << Changes{} << QStringList{u"0638"_s, u"4.2"_s, u"0800"_s, u"0.75"_s}
+        << Texts{{1, u"5.3"_s}, {2, u"0.9"_s}, {4, u"7"_s},  {5, u"2"_s},
+                 {6, u"8"_s},   {7, u"26"_s},  {10, u"7"_s}, {11, u"2"_s}};
+    QTest::newRow("high water on the next day counts on from 24")
+        << Changes{} << QStringList{u"2350"_s, u"4.25"_s, u"1700"_s, u"0.4"_s}
+        << Texts{{1, u"5.37"_s}, {2, u"0.5"_s}, {4, u"24"_s},  {5, u"25"_s},
+                 {6, u"17"_s},   {7, u"47"_s},  {10, u"24"_s}, {11, u"25"_s}};
+    QTest::newRow("low water on the previous day: the day's hours count from 24")
+        << Changes{{u"lwDiff1"_s, u"-0110"_s}, {u"lwDiff2"_s, u"-0050"_s}}
+        << QStringList{u"0600"_s, u"4.2"_s, u"0005"_s, u"0.4"_s}
+        << Texts{{1, u"5.3"_s}, {2, u"0.5"_s}, {4, u"30"_s},  {5, u"23"_s},
+                 {6, u"23"_s},  {7, u"11"_s},  {10, u"30"_s}, {11, u"23"_s}};
+}
+
+void tst_SecondaryPort::handOverToTheWorksheet()
+{
+    QFETCH(Changes, changes);
+    QFETCH(QStringList, standard);
+    QFETCH(Texts, written);
+    const PortTable table = example(changes);
+    const SecondaryWorking working =
+        workSecondaryPort(table, {standard[0], standard[1], standard[2], standard[3]});
+    const std::optional<WorksheetHandover> handover = handOver(table, working);
+    QVERIFY(handover);
+
+    FakeFields sheet({{3, u"kept"_s}, {12, u"11"_s}});
+    handover->writeTo(sheet);
+    Texts expected = written;
+    expected.insert(3, u"kept"_s);
+    expected.insert(12, u"11"_s);
+    for (int field = 1; field <= FakeFields::FieldCount; ++field)
+        QCOMPARE(sheet.text(field), expected.value(field));
+    QVERIFY(handover->stillHolds(sheet));
+    QVERIFY(handover->working.contains(working.lines.first().text));
+    sheet.setText(2, u"0.91"_s);
+    QVERIFY(!handover->stillHolds(sheet));
+
+    // Without low water there is nothing to hand over.
+    QVERIFY(!handOver(table, workSecondaryPort(table, {standard[0], standard[1], {}, {}})));
+}
+
+QTEST_GUILESS_MAIN(tst_SecondaryPort)
+#include "tst_secondaryport.moc"

@@ -1,0 +1,199 @@
+#include "gui/curve/frmTideCurve.h"
+#include "gui/ports/frmSecondaryPort.h"
+#include "gui/shell/frmMain.h"
+#include "gui/worksheet/frmOndal.h"
+#include "support/FakeServices.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+using ondal::test::FakeServices;
+using ondal::test::MemoryStore;
+
+namespace {
+
+frmMain::ScreenAreas screens()
+{
+    return [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; };
+}
+
+// The worked example's table row and day, typed as the tables print them.
+const QList<std::pair<const char16_t *, QString>> ExampleRow{{u"txtStandardPort", u"Bigport"_s},
+                                                             {u"txtHwTime1", u"0000"_s},
+                                                             {u"txtHwDiff1", u"+0035"_s},
+                                                             {u"txtHwTime2", u"0600"_s},
+                                                             {u"txtHwDiff2", u"+0023"_s},
+                                                             {u"txtLwTime1", u"0500"_s},
+                                                             {u"txtLwDiff1", u"+0047"_s},
+                                                             {u"txtLwTime2", u"1100"_s},
+                                                             {u"txtLwDiff2", u"+0004"_s},
+                                                             {u"txtMhws", u"4.2"_s},
+                                                             {u"txtMhwn", u"3.4"_s},
+                                                             {u"txtMlwn", u"1.1"_s},
+                                                             {u"txtMlws", u"0.4"_s},
+                                                             {u"txtMhwsDiff", u"+1.1"_s},
+                                                             {u"txtMhwnDiff", u"+0.8"_s},
+                                                             {u"txtMlwnDiff", u"+0.2"_s},
+                                                             {u"txtMlwsDiff", u"+0.1"_s},
+                                                             {u"txtStdHwTime", u"0638"_s},
+                                                             {u"txtStdHwHeight", u"4.2"_s},
+                                                             {u"txtStdLwTime", u"1300"_s},
+                                                             {u"txtStdLwHeight", u"0.75"_s}};
+
+QLineEdit *edit(const QWidget *window, const char16_t *name)
+{
+    return window->findChild<QLineEdit *>(QString::fromUtf16(name));
+}
+
+void typeExample(frmSecondaryPort *window, const QString &name)
+{
+    QTest::keyClicks(window->findChild<QComboBox *>(u"cboPort"_s)->lineEdit(), name);
+    for (const auto &[field, text] : ExampleRow)
+        QTest::keyClicks(edit(window, field), text);
+}
+
+// The results as shown; a screen reader gets the same lines.
+QStringList shownLines(const QWidget *window, const QString &name)
+{
+    const auto *label = window->findChild<QLabel *>(name);
+    QTextDocument document;
+    document.setHtml(label->text());
+    const QStringList shown = document.toPlainText().split(u'\n');
+    if (label->accessibleDescription().split(u'\n') != shown)
+        return {u"screen readers get other lines: "_s + label->accessibleDescription()};
+    return shown;
+}
+
+void click(const QWidget *window, const char16_t *button)
+{
+    window->findChild<QPushButton *>(QString::fromUtf16(button))->click();
+}
+
+} // namespace
+
+class tst_frmSecondaryPort : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeServices m_fakes;
+    QTemporaryDir m_data;
+
+private slots:
+    void initTestCase()
+    {
+        // The per-user data folder, ports.json's home, is a scratch one.
+        QVERIFY(m_data.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+        QLocale::setDefault(QLocale::c());
+    }
+    void init() { m_fakes.messages = {}; }
+
+    void useInWorksheetOpensItAndTheCurveFollows();
+    void portsAreSavedReplacedAndDeleted();
+};
+
+void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
+{
+    MemoryStore settings;
+    frmMain w(m_fakes.windowServices(settings), screens());
+    w.findChild<QAction *>(u"mnuCurve"_s)->trigger();
+    w.findChild<QAction *>(u"mnuSecondary"_s)->trigger();
+    frmSecondaryPort *port = w.secondaryPort();
+    QVERIFY(port && port->isVisible() && !port->parent());
+    QCOMPARE(port->windowTitle(), u"Secondary Port"_s);
+    QVERIFY(port->ports().path().startsWith(m_data.path()));
+    QVERIFY(!w.worksheet());
+
+    typeExample(port, u"Littleport"_s);
+    QCOMPARE(shownLines(port, u"lblPortResults"_s),
+             (QStringList{u"High water at Littleport: 07:02, 5.30 m"_s,
+                          u"Standard port 06:38, 4.20 m · time difference +24 min (between +23 "
+                          u"at 06:00 and +35 at 12:00) · height difference +1.10 m"_s,
+                          u"Low water at Littleport: 13:18, 0.90 m"_s,
+                          u"Standard port 13:00, 0.75 m · time difference +18 min (between +4 "
+                          u"at 11:00 and +47 at 17:00) · height difference +0.15 m"_s}));
+
+    click(port, u"cmdUseInWorksheet");
+    frmOndal *sheet = w.worksheet();
+    QVERIFY(sheet && sheet->isVisible());
+    const QList<std::pair<int, QString>> written{
+        {1, u"5.3"_s}, {2, u"0.9"_s}, {4, u"7"_s},  {5, u"2"_s},    {6, u"13"_s},
+        {7, u"18"_s},  {10, u"7"_s},  {11, u"2"_s}, {3, QString()}, {12, QString()}};
+    for (const auto &[field, text] : written)
+        QCOMPARE(sheet->text(field), text);
+
+    frmTideCurve *curve = w.curve();
+    QCOMPARE(curve->worksheet(), sheet);
+    QCOMPARE(shownLines(curve, u"lblResults"_s).value(0),
+             u"High water 07:02, 5.30 m · Low water 13:18, 0.90 m · Duration 6 h 16 min · "
+             u"Range 4.40 m"_s);
+    QVERIFY(curve->record().secondaryPort.contains(u"High water at Littleport: 07:02, 5.30 m"_s));
+
+    // Once a tide value is typed over, the record no longer claims the port.
+    sheet->field(2)->setText(u"0.95"_s);
+    QVERIFY(curve->record().secondaryPort.isEmpty());
+    QVERIFY(m_fakes.messages.prompts.isEmpty());
+}
+
+void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"ports.json"_s);
+    {
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a list");
+    }
+    MemoryStore settings;
+    auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), screens(), file);
+    QVERIFY(window->findChild<QLabel *>(u"lblPortFile"_s)->text().contains(u"could not be read"_s));
+    typeExample(window, u"Littleport"_s);
+    click(window, u"cmdSavePort");
+    QCOMPARE(m_fakes.messages.prompts.size(), 1);
+    QVERIFY(m_fakes.messages.prompts.at(0).startsWith(
+        u"The list of ports that could not be read was kept as\n%1.unreadable-"_s.arg(
+            QDir::toNativeSeparators(file))));
+
+    // The same name in other letters asks first; No keeps the saved port.
+    edit(window, u"txtMhws")->setText(u"4.3"_s);
+    window->findChild<QComboBox *>(u"cboPort"_s)->setEditText(u"LITTLEPORT"_s);
+    m_fakes.messages.answers = {false};
+    click(window, u"cmdSavePort");
+    QCOMPARE(m_fakes.messages.prompts.value(1),
+             u"A port named “Littleport” is saved already. Replace it?"_s);
+    QCOMPARE(window->ports().ports().at(0).mhws, u"4.2"_s);
+    m_fakes.messages.answers = {true};
+    click(window, u"cmdSavePort");
+    QCOMPARE(window->ports().ports().at(0).mhws, u"4.3"_s);
+    QVERIFY(window->close());
+
+    // After a restart, choosing the port fills the table.
+    window = new frmSecondaryPort(m_fakes.windowServices(settings), screens(), file);
+    auto *cboPort = window->findChild<QComboBox *>(u"cboPort"_s);
+    QCOMPARE(cboPort->count(), 1);
+    QVERIFY(edit(window, u"txtMhws")->text().isEmpty());
+    cboPort->setCurrentIndex(0);
+    emit cboPort->activated(0);
+    QCOMPARE(edit(window, u"txtMhws")->text(), u"4.3"_s);
+    QCOMPARE(edit(window, u"txtLwDiff2")->text(), u"+0004"_s);
+
+    m_fakes.messages.answers = {true};
+    click(window, u"cmdDeletePort");
+    QCOMPARE(m_fakes.messages.prompts.last(), u"Delete the saved port “LITTLEPORT”?"_s);
+    QCOMPARE(cboPort->count(), 0);
+    QCOMPARE(edit(window, u"txtMhws")->text(), u"4.3"_s); // what was typed stays
+    QVERIFY(window->close());
+    QVERIFY(!settings.stored(u"Width"_s, u"Secondary"_s).isEmpty());
+}
+
+QTEST_MAIN(tst_frmSecondaryPort)
+#include "tst_frmsecondaryport.moc"
