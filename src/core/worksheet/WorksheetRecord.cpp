@@ -32,11 +32,13 @@ private:
     std::array<QString, FieldCount> m_texts;
 };
 
-// The steps' messages (formulas, a missing factor) go nowhere.
+// The steps' messages (formulas, a missing factor) go nowhere; the steps
+// ask nothing.
 class SilentMessages final : public MessageBoxService
 {
 public:
     void msgBox(const QString &) override {}
+    bool askYesNo(const QString &) override { return false; }
 };
 
 // Each step with the read-outs it writes.
