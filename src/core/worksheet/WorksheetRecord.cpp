@@ -216,9 +216,14 @@ QList<RecordRow> recordRows(const FieldStore &fields)
 
 QString metresText(const QString &typed)
 {
+    return givenText(typed, u"m");
+}
+
+QString givenText(const QString &typed, QStringView unit)
+{
     if (typed.trimmed().isEmpty())
         return u"not given"_s;
-    return valueText(typed, u"m");
+    return valueText(typed, unit);
 }
 
 } // namespace ondal::worksheet

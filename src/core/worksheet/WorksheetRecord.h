@@ -37,6 +37,8 @@ QList<RecordRow> recordRows(const FieldStore &fields);
 // typed unit m is not doubled), the text as typed in quotes and without the
 // unit for anything else ("“2,5x”"), "not given" for blanks.
 QString metresText(const QString &typed);
+// The same with any unit, or none.
+QString givenText(const QString &typed, QStringView unit);
 
 } // namespace worksheet
 } // namespace ondal

@@ -168,11 +168,12 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
         painter.setFont(body);
     }
     y += 6 * pt;
-    const QString given = u"Draught: %1     Under-keel clearance: %2"_s.arg(
-        worksheet::metresText(record.draught), worksheet::metresText(record.clearance));
-    const qreal givenHeight = wrappedHeight(body, given);
-    painter.drawText(QRectF(page.left(), y, page.width(), givenHeight), wrap, given);
-    y += givenHeight + 10 * pt;
+    for (const QString &given : record.entries) {
+        const qreal givenHeight = wrappedHeight(body, given);
+        painter.drawText(QRectF(page.left(), y, page.width(), givenHeight), wrap, given);
+        y += givenHeight + 2 * pt;
+    }
+    y += 8 * pt;
     y = paintSecondaryPort(painter, page, y, record.secondaryPort, heading, body);
 
     // The lines go at the foot; the plot takes the room between.

@@ -23,8 +23,9 @@ struct TideRecord
     // read-outs marked. None without a worksheet.
     QList<worksheet::RecordRow> fields;
     bool worksheetOpen = false;
-    QString draught;   // as typed, metres
-    QString clearance; // as typed, metres
+    // The window's own entries as they are printed, a group to a line:
+    // "Draught: 2.5 m   Under-keel clearance: 10 %   …".
+    QStringList entries;
     tide::TideReading reading;
     QList<tide::TideLine> lines; // as the window shows them
     QString hint;                // for a plot without a curve

@@ -1,6 +1,7 @@
 #include "gui/curve/frmTideCurve.h"
 
 #include "core/runtime/MessageBoxService.h"
+#include "core/runtime/NumberRules.h"
 #include "core/runtime/SettingsStore.h"
 #include "gui/curve/TideCurvePlot.h"
 #include "gui/worksheet/frmOndal.h"
@@ -314,6 +315,38 @@ frmOndal *frmTideCurve::worksheet() const
     return m_worksheet.data();
 }
 
+QStringList frmTideCurve::printedEntries() const
+{
+    using ondal::worksheet::givenText;
+    const auto joined = [](const QList<std::pair<QString, QString>> &entries) {
+        QStringList parts;
+        for (const auto &[label, value] : entries)
+            parts << label + u": "_s + value;
+        return parts.join(u"     "_s);
+    };
+    // A clearance given as a share of the draught ("10 %") is printed as one.
+    const QString clearance = txtClearance->text();
+    const bool share = ondal::readWholeNumber(clearance, u"m").status != ondal::WholeNumber::Read &&
+                       ondal::readWholeNumber(clearance, u"%").status == ondal::WholeNumber::Read;
+    QStringList lines{
+        joined({{u"Draught"_s, givenText(txtDraught->text(), u"m")},
+                {u"Under-keel clearance"_s, givenText(clearance, share ? u"%" : u"m")}})};
+    if (!txtBlockCoefficient->text().trimmed().isEmpty() || !txtSpeed->text().trimmed().isEmpty())
+        lines << joined({{u"Block coefficient"_s, givenText(txtBlockCoefficient->text(), {})},
+                         {u"Speed through the water"_s, givenText(txtSpeed->text(), u"kn")},
+                         {u"Waters"_s, cboWaters->currentText()}});
+    const QList<QLineEdit *> overhead{txtAirDraught, txtVerticalClearance, txtClearanceDatum,
+                                      txtOverheadMargin};
+    if (std::any_of(overhead.cbegin(), overhead.cend(),
+                    [](const QLineEdit *field) { return !field->text().trimmed().isEmpty(); }))
+        lines << joined(
+            {{u"Air draught"_s, givenText(txtAirDraught->text(), u"m")},
+             {u"Charted vertical clearance"_s, givenText(txtVerticalClearance->text(), u"m")},
+             {u"Clearance datum"_s, givenText(txtClearanceDatum->text(), u"m")},
+             {u"Overhead margin"_s, givenText(txtOverheadMargin->text(), u"m")}});
+    return lines;
+}
+
 ondal::tide::CurveEntries frmTideCurve::entries() const
 {
     using ondal::tide::Waters;
@@ -347,8 +380,7 @@ ondal::TideRecord frmTideCurve::record() const
     record.worksheetOpen = !m_worksheet.isNull();
     if (const frmOndal *sheet = m_worksheet.data())
         record.fields = ondal::worksheet::recordRows(*sheet);
-    record.draught = txtDraught->text();
-    record.clearance = txtClearance->text();
+    record.entries = printedEntries();
     record.reading = m_reading;
     record.lines = m_lines;
     record.hint = m_worksheet ? NoCurveHint : NoWorksheetHint;

@@ -65,6 +65,9 @@ private:
     QList<std::pair<QString, QLineEdit *>> keptEntries() const;
     // The entries as typed, for the reading.
     ondal::tide::CurveEntries entries() const;
+    // The entries as the record prints them, a group to a line; the squat's
+    // and the overhead's only where any of theirs is given.
+    QStringList printedEntries() const;
     void Form_Load();
     void Form_Unload();
     void recompute();

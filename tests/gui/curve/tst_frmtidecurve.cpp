@@ -92,6 +92,7 @@ private slots:
     void record_data();
     void record();
     void remembersEntriesAndPlacement();
+    void readsAndPrintsThePassage();
 };
 
 void tst_frmTideCurve::followsTheWorksheetLive_data()
@@ -258,6 +259,45 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
     QCOMPARE(again.curve()->findChild<QComboBox *>(u"cboWaters"_s)->currentText(),
              u"Confined channel"_s);
     QCOMPARE(again.curve()->frameGeometry(), QRect(200, 150, 640, 560));
+}
+
+// The squat and overhead entries reach the lines and the printed record.
+void tst_frmTideCurve::readsAndPrintsThePassage()
+{
+    MemoryStore settings;
+    frmMain w(m_fakes.windowServices(settings), screens());
+    choose(w, u"mnuOndal");
+    typeExample(w.worksheet(), u"4.2"_s, u"0.8"_s);
+    QTest::keyClicks(w.worksheet()->field(19), u"1"_s);
+    choose(w, u"mnuCurve");
+    frmTideCurve *curve = w.curve();
+    const QList<std::pair<const char16_t *, QString>> typed{
+        {u"txtDraught", u"2.5"_s},           {u"txtClearance", u"0.5"_s},
+        {u"txtBlockCoefficient", u"0.78"_s}, {u"txtSpeed", u"9 kn"_s},
+        {u"txtAirDraught", u"21.50"_s},      {u"txtVerticalClearance", u"20"_s},
+        {u"txtClearanceDatum", u"4x"_s}};
+    for (const auto &[name, text] : typed)
+        QTest::keyClicks(edit(curve, name), text);
+    curve->findChild<QComboBox *>(u"cboWaters"_s)->setCurrentIndex(1);
+
+    const QStringList shown = shownLines(curve);
+    QVERIFY(shown.contains(u"Squat 1.26 m by Barrass's formula for a confined channel (block "
+                           u"coefficient 0.78, 9.0 knots)"_s));
+    QVERIFY(shown.contains(u"Clearance datum: “4x” is not a number here; no overhead window is "
+                           u"given"_s));
+    QVERIFY(!shown.join(u'\n').contains(u"Passage"_s));
+
+    const ondal::TideRecord record = curve->record();
+    QCOMPARE(record.entries,
+             (QStringList{u"Draught: 2.5 m     Under-keel clearance: 0.5 m"_s,
+                          u"Block coefficient: 0.78     Speed through the water: 9 kn     "
+                          u"Waters: Confined channel"_s,
+                          u"Air draught: 21.50 m     Charted vertical clearance: 20 m     "
+                          u"Clearance datum: “4x”     Overhead margin: not given"_s}));
+    QStringList printed;
+    for (const ondal::tide::TideLine &line : record.lines)
+        printed << line.text;
+    QCOMPARE(printed, shown);
 }
 
 QTEST_MAIN(tst_frmTideCurve)
