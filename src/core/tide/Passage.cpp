@@ -324,17 +324,7 @@ Passage passageBetween(const TideSpan &span, const TideWindow &water, const Tide
 
 QString overheadWindowText(const TideWindow &window)
 {
-    switch (window.kind) {
-    case TideWindow::Kind::From:
-        return u"Enough overhead clearance from "_s + clockText(window.minute);
-    case TideWindow::Kind::Until:
-        return u"Enough overhead clearance until "_s + clockText(window.minute);
-    case TideWindow::Kind::Throughout:
-        return u"Enough overhead clearance throughout"_s;
-    case TideWindow::Kind::Never:
-        break;
-    }
-    return u"Not enough overhead clearance between these tides"_s;
+    return windowText(window, u"overhead clearance");
 }
 
 QString overheadAtText(double time, double heightOfTide, double limit)

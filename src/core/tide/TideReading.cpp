@@ -180,21 +180,6 @@ QString durationText(double minutes)
                                 QString::number(whole - hours * 60.0, 'f', 0));
 }
 
-QString windowText(const TideWindow &window)
-{
-    switch (window.kind) {
-    case TideWindow::Kind::From:
-        return u"Enough water from "_s + clockText(window.minute);
-    case TideWindow::Kind::Until:
-        return u"Enough water until "_s + clockText(window.minute);
-    case TideWindow::Kind::Throughout:
-        return u"Enough water throughout"_s;
-    case TideWindow::Kind::Never:
-        break;
-    }
-    return u"Not enough water between these tides"_s;
-}
-
 // Which day a time on the span falls on: 0 for the first, 1 for the next.
 double dayOf(double minutes)
 {
@@ -305,7 +290,7 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
     }
     if (out.span && out.neededHeight) {
         out.window = out.span->windowFor(*out.neededHeight);
-        results << TideLine{Kind::Result, windowText(*out.window)};
+        results << TideLine{Kind::Result, windowText(*out.window, u"water")};
     }
 
     // The overhead clearance, asked for by giving any of its values.
@@ -369,6 +354,21 @@ TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries)
     TideReading none;
     none.lines << TideLine{Kind::Disclaimer, Disclaimer};
     return none;
+}
+
+QString windowText(const TideWindow &window, QStringView what)
+{
+    switch (window.kind) {
+    case TideWindow::Kind::From:
+        return u"Enough %1 from %2"_s.arg(what, clockText(window.minute));
+    case TideWindow::Kind::Until:
+        return u"Enough %1 until %2"_s.arg(what, clockText(window.minute));
+    case TideWindow::Kind::Throughout:
+        return u"Enough %1 throughout"_s.arg(what);
+    case TideWindow::Kind::Never:
+        break;
+    }
+    return u"Not enough %1 between these tides"_s.arg(what);
 }
 
 QString limitText(double limit)

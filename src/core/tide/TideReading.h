@@ -111,6 +111,9 @@ TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries);
 // to the nearest minute and taken modulo a day; a height with two decimals
 // in the user's number format, without grouping and never "-0.00".
 QString clockText(double minutes);
+// A window as a line: "Enough water from 10:50", "Enough overhead clearance
+// until 10:49", "… throughout", "Not enough water between these tides".
+QString windowText(const TideWindow &window, QStringView what);
 // A text as typed, for a line that quotes it: in quotation marks, and cut to
 // at most 15 characters, so no line shows more than 15 digits of a number
 // nobody could use.

@@ -4,6 +4,7 @@
 #include "core/runtime/NumberRules.h"
 #include "core/runtime/SettingsStore.h"
 #include "gui/curve/TideCurvePlot.h"
+#include "gui/shell/ResultLines.h"
 #include "gui/worksheet/frmOndal.h"
 
 #include <QCloseEvent>
@@ -38,38 +39,6 @@ const QString WatersKey = u"Waters"_s;
 QString application()
 {
     return QString::fromUtf16(ondal::ApplicationTitle);
-}
-
-// The lines as rich text: notes and reasons set apart in italics, the
-// disclaimer smaller. No colours of its own, so any scheme reads it.
-QString linesHtml(const QList<TideLine> &lines)
-{
-    QStringList html;
-    for (const TideLine &line : lines) {
-        const QString text = line.text.toHtmlEscaped();
-        switch (line.kind) {
-        case TideLine::Kind::Note:
-        case TideLine::Kind::Reason:
-            html << u"<i>%1</i>"_s.arg(text);
-            break;
-        case TideLine::Kind::Disclaimer:
-            html << u"<small>%1</small>"_s.arg(text);
-            break;
-        case TideLine::Kind::Summary:
-        case TideLine::Kind::Result:
-            html << text;
-            break;
-        }
-    }
-    return u"<div>%1</div>"_s.arg(html.join(u"<br>"_s));
-}
-
-QString linesText(const QList<TideLine> &lines)
-{
-    QStringList text;
-    for (const TideLine &line : lines)
-        text << line.text;
-    return text.join(u'\n');
 }
 
 } // namespace
@@ -369,8 +338,7 @@ void frmTideCurve::recompute()
     m_lines = sheet ? m_reading.lines
                     : QList<TideLine>{TideLine{TideLine::Kind::Reason, OpenTheWorksheet}};
     picCurve->setReading(m_reading, sheet ? NoCurveHint : NoWorksheetHint);
-    lblResults->setText(linesHtml(m_lines));
-    lblResults->setAccessibleDescription(linesText(m_lines));
+    ondal::showLines(*lblResults, m_lines);
 }
 
 ondal::TideRecord frmTideCurve::record() const

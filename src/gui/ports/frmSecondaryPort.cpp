@@ -1,6 +1,7 @@
 #include "gui/ports/frmSecondaryPort.h"
 
 #include "core/runtime/MessageBoxService.h"
+#include "gui/shell/ResultLines.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,32 +19,6 @@ using namespace Qt::StringLiterals;
 using ondal::ports::PortTable;
 using ondal::ports::PortValue;
 using ondal::ports::PortValues;
-using ondal::tide::TideLine;
-
-namespace {
-
-// The lines as rich text: notes and reasons set apart in italics.
-QString linesHtml(const QList<TideLine> &lines)
-{
-    QStringList html;
-    for (const TideLine &line : lines) {
-        const QString text = line.text.toHtmlEscaped();
-        html << ((line.kind == TideLine::Kind::Note || line.kind == TideLine::Kind::Reason)
-                     ? u"<i>%1</i>"_s.arg(text)
-                     : text);
-    }
-    return u"<div>%1</div>"_s.arg(html.join(u"<br>"_s));
-}
-
-QString linesText(const QList<TideLine> &lines)
-{
-    QStringList text;
-    for (const TideLine &line : lines)
-        text << line.text;
-    return text.join(u'\n');
-}
-
-} // namespace
 
 frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
                                    ondal::ScreenAreas screenAreas, QString portsFile,
@@ -274,8 +249,7 @@ void frmSecondaryPort::cboPort_Activated(int index)
 void frmSecondaryPort::recompute()
 {
     m_working = ondal::ports::workSecondaryPort(table(), standardTides());
-    lblPortResults->setText(linesHtml(m_working.lines));
-    lblPortResults->setAccessibleDescription(linesText(m_working.lines));
+    ondal::showLines(*lblPortResults, m_working.lines);
     cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
     cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
 }
@@ -289,6 +263,14 @@ void frmSecondaryPort::cmdSavePort_Click()
             m_ports.ports().at(existing).name)))
         return;
     const ondal::ports::PortFile::Outcome outcome = m_ports.save(port);
+    tellOutcome(outcome);
+    fillPortList(port.name);
+    showFileState();
+    recompute();
+}
+
+void frmSecondaryPort::tellOutcome(const ondal::ports::PortFile::Outcome &outcome)
+{
     if (!outcome.movedTo.isEmpty()) {
         m_services.messages.msgBox(
             u"The list of ports that could not be read was kept as\n%1"_s.arg(
@@ -296,9 +278,6 @@ void frmSecondaryPort::cmdSavePort_Click()
     }
     if (!outcome.failure.isEmpty())
         m_services.messages.msgBox(outcome.failure);
-    fillPortList(port.name);
-    showFileState();
-    recompute();
 }
 
 void frmSecondaryPort::cmdDeletePort_Click()
@@ -310,13 +289,7 @@ void frmSecondaryPort::cmdDeletePort_Click()
     if (!m_services.messages.askYesNo(u"Delete the saved port “%1”?"_s.arg(name)))
         return;
     const ondal::ports::PortFile::Outcome outcome = m_ports.remove(name);
-    if (!outcome.movedTo.isEmpty()) {
-        m_services.messages.msgBox(
-            u"The list of ports that could not be read was kept as\n%1"_s.arg(
-                QDir::toNativeSeparators(outcome.movedTo)));
-    }
-    if (!outcome.failure.isEmpty())
-        m_services.messages.msgBox(outcome.failure);
+    tellOutcome(outcome);
     // What was typed stays in the fields.
     fillPortList(cboPort->currentText());
     showFileState();

@@ -55,6 +55,8 @@ private:
     void fillPortList(const QString &current);
     void showFileState();
     void recompute();
+    // Tells where an unreadable list was moved and why a write failed.
+    void tellOutcome(const ondal::ports::PortFile::Outcome &outcome);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;

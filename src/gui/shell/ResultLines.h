@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/tide/TideReading.h"
+
+#include <QList>
+
+class QLabel;
+
+namespace ondal {
+
+// Shows worked-out lines in a selectable label: notes and reasons set apart
+// in italics, a disclaimer smaller, no colours of its own so that any scheme
+// reads it. A label offers screen readers only its name, so the lines go
+// into its description as well, one to a line.
+void showLines(QLabel &label, const QList<tide::TideLine> &lines);
+
+} // namespace ondal
