@@ -60,6 +60,18 @@ Colours coloursOf(const QPalette &palette)
     return c;
 }
 
+QPen neededPen(const Colours &colours, qreal unit)
+{
+    return QPen(colours.text, 1.5 * unit, Qt::DashDotLine, Qt::FlatCap);
+}
+
+// Dots twice as thick as the needed line's, so the two levels differ at a
+// glance and in grey on paper.
+QPen overheadPen(const Colours &colours, qreal unit)
+{
+    return QPen(colours.text, 2.5 * unit, Qt::DotLine, Qt::FlatCap);
+}
+
 void paintHint(QPainter &painter, const QRectF &target, const QString &hint, const Colours &colours,
                qreal unit)
 {
@@ -120,19 +132,24 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
         text(tick.box, tick.text);
 
     // Everything from here lies inside the area as laid out: no clipping.
-    // Where there is enough water: between the curve and the needed height,
-    // without antialiasing, which would not show under the curve's stroke.
+    // The shading the layout chose (where the passage is possible, or where
+    // each given level holds), without antialiasing, which would not show
+    // under the curve's stroke.
     if (!layout.shade.isEmpty()) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(colours.shade);
         painter.drawPolygon(layout.shade.constData(), int(layout.shade.size()));
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    // The needed height across the whole plot, at its edge where it lies
-    // beyond the scale.
-    if (layout.needed != NeededPlace::None) {
-        painter.setPen(QPen(colours.text, 1.5 * unit, Qt::DashDotLine, Qt::FlatCap));
+    // The needed height dash-dotted and the overhead limit dotted, across
+    // the whole plot, at its edge where they lie beyond the scale.
+    if (layout.needed != LevelPlace::None) {
+        painter.setPen(neededPen(colours, unit));
         painter.drawLine(layout.neededLine);
+    }
+    if (layout.overhead != LevelPlace::None) {
+        painter.setPen(overheadPen(colours, unit));
+        painter.drawLine(layout.overheadLine);
     }
     // The straight line between the tides, dashed, and the cosine curve.
     painter.setPen(QPen(colours.text, unit, Qt::DashLine, Qt::FlatCap));
@@ -182,6 +199,10 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
             painter.setPen(Qt::NoPen);
             painter.setBrush(colours.shade);
             painter.drawRect(s);
+            break;
+        case LegendEntry::Kind::Overhead:
+            painter.setPen(overheadPen(colours, unit));
+            painter.drawLine(middle);
             break;
         }
         painter.setPen(colours.text);
