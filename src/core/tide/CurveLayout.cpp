@@ -45,9 +45,8 @@ bool allFinite(const CurveLayout &layout)
     const auto line = [](const QLineF &l) { return isFinite(l.p1()) && isFinite(l.p2()); };
     return points(layout.curve) && points(layout.shade) && ticks(layout.heightTicks) &&
            ticks(layout.timeTicks) && line(layout.straight) && line(layout.neededLine) &&
-           line(layout.overheadLine) &&
-           (!layout.requiredLine || line(*layout.requiredLine)) && isFinite(layout.highPoint) &&
-           isFinite(layout.lowPoint) &&
+           line(layout.overheadLine) && (!layout.requiredLine || line(*layout.requiredLine)) &&
+           isFinite(layout.highPoint) && isFinite(layout.lowPoint) &&
            (!layout.requiredPoint || isFinite(*layout.requiredPoint)) &&
            std::all_of(layout.labels.cbegin(), layout.labels.cend(),
                        [](const CurveLabel &l) { return isFinite(l.box); });

@@ -84,7 +84,7 @@ struct CurveLayout
     // enough clearance, between the curve and the limit. The legend says
     // which.
     QList<QPointF> shade;
-    QLineF straight;      // low water to high water
+    QLineF straight; // low water to high water
 
     LevelPlace needed = LevelPlace::None;
     QLineF neededLine;
