@@ -4,9 +4,13 @@
 // locale), the rest split at "|" into the fields in this order: high and low
 // water heights (Text1, Text2), high water hours and minutes (Text4, Text5),
 // low water's (Text6, Text7), the required time (Text12, Text13), the charted
-// sounding (Text19), the draught, the clearance, and the interval's high
-// water (Text10, Text11). So the seed "04.2|0.8|14|30|8|20|11|0|1|2|0.5" is
-// the worked road example in the C locale.
+// sounding (Text19), the draught, the clearance, the interval's high water
+// (Text10, Text11), then the window's passage entries: block coefficient,
+// speed, waters (any text for a confined channel), air draught, charted
+// vertical clearance, clearance datum and overhead margin. So the seed
+// "04.2|0.8|14|30|8|20|11|0|1|2|0.5" is the worked road example in the C
+// locale, and "04.2|0.8|14|30|8|20|11|0|1|2.5|0.5||||||20.16|20|4|0.5" the
+// same with a passage under a bridge from 10:50 until 12:25.
 
 #include "FuzzText.h"
 
@@ -16,8 +20,10 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 using namespace ondal;
 using namespace ondal::fuzz;
@@ -37,8 +43,8 @@ private:
 };
 
 // The fields the tide curve reads, in the input's order; 0 for the window's
-// own draught and clearance.
-constexpr int Order[] = {1, 2, 4, 5, 6, 7, 12, 13, 19, 0, 0, 10, 11};
+// own entries.
+constexpr int Order[] = {1, 2, 4, 5, 6, 7, 12, 13, 19, 0, 0, 10, 11, 0, 0, 0, 0, 0, 0, 0};
 
 // A fixed measure, so a finding replays the same anywhere.
 QSizeF measure(const QString &text)
@@ -100,8 +106,25 @@ void checkLayout(const FuzzText &in, const QRectF &target, const TideReading &re
             ONDAL_FUZZ_CHECK(isFinite(p), where(in, target) + " gives a point off every scale");
     }
     ONDAL_FUZZ_CHECK(isFinite(layout.highPoint) && isFinite(layout.lowPoint), where(in, target));
-    ONDAL_FUZZ_CHECK(isFinite(layout.neededLine.p1()) && isFinite(layout.neededLine.p2()),
-                     where(in, target));
+    for (const auto &[place, line] :
+         {std::pair{layout.needed, layout.neededLine}, {layout.overhead, layout.overheadLine}}) {
+        ONDAL_FUZZ_CHECK(isFinite(line.p1()) && isFinite(line.p2()), where(in, target));
+        if (place != LevelPlace::None)
+            ONDAL_FUZZ_CHECK(inside(QRectF(line.p1(), line.p2()).normalized(), layout.area),
+                             where(in, target) + " draws a level line outside the plot");
+    }
+    ONDAL_FUZZ_CHECK((layout.overhead != LevelPlace::None) == reading.overheadLimit.has_value(),
+                     where(in, target) + " loses the overhead limit");
+    for (const QPointF &p : layout.shade)
+        ONDAL_FUZZ_CHECK(inside(QRectF(p, QSizeF(0, 0)), layout.area),
+                         where(in, target) + " shades outside the plot");
+    if (reading.passage && reading.passage->kind == Passage::Kind::None)
+        ONDAL_FUZZ_CHECK(layout.shade.isEmpty(), where(in, target) + " shades no passage");
+    const bool shadeInLegend =
+        std::any_of(layout.legend.cbegin(), layout.legend.cend(),
+                    [](const LegendEntry &e) { return e.kind == LegendEntry::Kind::Shade; });
+    ONDAL_FUZZ_CHECK(!shadeInLegend || !layout.shade.isEmpty(),
+                     where(in, target) + " explains a shading not drawn");
     for (const CurveLabel &label : layout.labels) {
         ONDAL_FUZZ_CHECK(isFinite(label.box) && inside(label.box, layout.area),
                          where(in, target) + " puts " + label.text.toStdString() +
@@ -122,15 +145,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const FuzzText in = takeFuzzText(data, size);
     const QStringList parts = in.text.split(u'|');
     Fields fields;
-    QString draught;
-    QString clearance;
+    CurveEntries entries;
+    PassageInputs &passage = entries.passage;
+    QString waters;
+    QString *const own[] = {&entries.draught,
+                            &entries.clearance,
+                            &passage.blockCoefficient,
+                            &passage.speed,
+                            &waters,
+                            &passage.airDraught,
+                            &passage.verticalClearance,
+                            &passage.clearanceDatum,
+                            &passage.overheadMargin};
+    qsizetype next = 0;
     for (qsizetype i = 0; i < parts.size() && i < qsizetype(std::size(Order)); ++i) {
         if (Order[i] != 0)
             fields.setText(Order[i], parts.at(i));
         else
-            (i == 9 ? draught : clearance) = parts.at(i);
+            *own[next++] = parts.at(i);
     }
-    const TideReading reading = readTide(&fields, draught, clearance);
+    passage.waters = waters.isEmpty() ? Waters::Open : Waters::Confined;
+    const TideReading reading = readTide(&fields, entries);
 
     // The plot at its smallest in the window, at full screen, and too small.
     for (const QRectF &target :

@@ -45,8 +45,8 @@ bool allFinite(const CurveLayout &layout)
     const auto line = [](const QLineF &l) { return isFinite(l.p1()) && isFinite(l.p2()); };
     return points(layout.curve) && points(layout.shade) && ticks(layout.heightTicks) &&
            ticks(layout.timeTicks) && line(layout.straight) && line(layout.neededLine) &&
-           (!layout.requiredLine || line(*layout.requiredLine)) && isFinite(layout.highPoint) &&
-           isFinite(layout.lowPoint) &&
+           line(layout.overheadLine) && (!layout.requiredLine || line(*layout.requiredLine)) &&
+           isFinite(layout.highPoint) && isFinite(layout.lowPoint) &&
            (!layout.requiredPoint || isFinite(*layout.requiredPoint)) &&
            std::all_of(layout.labels.cbegin(), layout.labels.cend(),
                        [](const CurveLabel &l) { return isFinite(l.box); });
@@ -279,17 +279,27 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
     const Tide low = span.lowWater();
     const double range = span.range();
 
-    // The needed height widens the scale where it lies near the tide;
-    // further off it is drawn at the plot's edge.
-    std::optional<double> needed;
-    if (reading.neededHeight && std::isfinite(*reading.neededHeight))
-        needed = *reading.neededHeight;
-    const bool near = needed && *needed >= low.height - range && *needed <= high.height + range;
+    // The needed height and the overhead limit widen the scale where they
+    // lie near the tide; further off they are drawn at the plot's edge.
+    const auto finite = [](const std::optional<double> &v) -> std::optional<double> {
+        return v && std::isfinite(*v) ? v : std::nullopt;
+    };
+    const std::optional<double> needed = finite(reading.neededHeight);
+    const std::optional<double> overhead = finite(reading.overheadLimit);
+    const auto isNear = [&](const std::optional<double> &level) {
+        return level && *level >= low.height - range && *level <= high.height + range;
+    };
 
-    // Heights: the two tides and a near needed height, with chart datum in
-    // view unless the tide lies far above it.
-    double lo = near ? std::min(low.height, *needed) : low.height;
-    const double hi = near ? std::max(high.height, *needed) : high.height;
+    // Heights: the two tides and the near levels, with chart datum in view
+    // unless the tide lies far above it.
+    double lo = low.height;
+    double hi = high.height;
+    for (const std::optional<double> &level : {needed, overhead}) {
+        if (isNear(level)) {
+            lo = std::min(lo, *level);
+            hi = std::max(hi, *level);
+        }
+    }
     if (lo > 0.0 && lo <= 2.0 * range)
         lo = 0.0;
     const double pad = (hi - lo) * 0.1;
@@ -384,15 +394,43 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
     out.highPoint = QPointF(x(high.time), y(high.height));
     out.lowPoint = QPointF(x(low.time), y(low.height));
 
-    // The needed height, and between it and the curve where there is enough
-    // water.
-    if (needed) {
-        out.needed = near ? NeededPlace::OnScale
-                          : (*needed > hi ? NeededPlace::AbovePlot : NeededPlace::BelowPlot);
-        const qreal level = out.needed == NeededPlace::OnScale     ? y(*needed)
-                            : out.needed == NeededPlace::AbovePlot ? area.top()
-                                                                   : area.bottom();
-        out.neededLine = QLineF(area.left(), level, area.right(), level);
+    // The level lines across the plot, at its edge where they lie far off.
+    const auto levelLine = [&](const std::optional<double> &level, LevelPlace &place,
+                               QLineF &line) {
+        if (!level)
+            return;
+        place = isNear(level) ? LevelPlace::OnScale
+                              : (*level > hi ? LevelPlace::AbovePlot : LevelPlace::BelowPlot);
+        const qreal at = place == LevelPlace::OnScale     ? y(*level)
+                         : place == LevelPlace::AbovePlot ? area.top()
+                                                          : area.bottom();
+        line = QLineF(area.left(), at, area.right(), at);
+    };
+    levelLine(needed, out.needed, out.neededLine);
+    levelLine(overhead, out.overhead, out.overheadLine);
+
+    // The shading: between the curve and a level line over a stretch of the
+    // span, only where the stretch has length.
+    const auto shadeBetween = [&](const Stretch &stretch, qreal level) {
+        if (!std::isfinite(stretch.from) || !std::isfinite(stretch.until))
+            return;
+        const double from = std::clamp(stretch.from, span.start(), span.end());
+        const double to = std::clamp(stretch.until, span.start(), span.end());
+        if (to > from) {
+            out.shade = curveFrom(from, to);
+            out.shade << QPointF(x(to), level) << QPointF(x(from), level);
+        }
+    };
+    QString shadeMeaning;
+    if (reading.passage && needed && overhead) {
+        // Both asked for: only where the passage is possible, on the water
+        // above the needed height.
+        if (reading.passage->kind != Passage::Kind::None)
+            shadeBetween(reading.passage->stretch, out.neededLine.y1());
+        shadeMeaning = u"passage possible"_s;
+    } else if (needed) {
+        const qreal level = out.neededLine.y1();
+        shadeMeaning = u"enough water"_s;
         if (reading.window) {
             double from = span.start();
             double to = span.end();
@@ -410,11 +448,14 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
                 to = from;
                 break;
             }
-            if (to > from) {
-                out.shade = curveFrom(from, to);
-                out.shade << QPointF(x(to), level) << QPointF(x(from), level);
-            }
+            shadeBetween(Stretch{from, to}, level);
         }
+    } else if (overhead && reading.overheadWindow) {
+        // Only the overhead limit: the room between the tide and the limit,
+        // where the tide stands low enough.
+        shadeMeaning = u"enough overhead clearance"_s;
+        if (const std::optional<Stretch> stretch = stretchOf(span, *reading.overheadWindow))
+            shadeBetween(*stretch, out.overheadLine.y1());
     }
 
     if (reading.required) {
@@ -445,28 +486,31 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
         const QList<QRectF> scan = alongLine ? placer.along(size, anchor.y()) : placer.grid(size);
         out.labels << CurveLabel{role, text, placer.place(size, anchor, offsets, scan)};
     };
-    if (out.needed != NeededPlace::None) {
-        // At the end where the curve is lower, clear of it.
-        const QString value = plotHeightText(*needed);
-        const QPointF end(span.isRising() ? area.left() : area.right(), out.neededLine.y1());
+    // A level's label at the end where the curve is lower, clear of it.
+    const auto levelLabel = [&](CurveLabel::Role role, const QString &name,
+                                const std::optional<double> &level, LevelPlace place,
+                                const QLineF &line) {
+        const QString value = plotHeightText(level.value_or(0.0));
+        const QPointF end(span.isRising() ? area.left() : area.right(), line.y1());
         const qreal in = span.isRising() ? 1 : -1;
-        switch (out.needed) {
-        case NeededPlace::OnScale:
-            label(CurveLabel::Role::Needed, u"Needed %1 m"_s.arg(value), end,
+        switch (place) {
+        case LevelPlace::OnScale:
+            label(role, u"%1 %2 m"_s.arg(name, value), end,
                   {{in, -1}, {in, 1}, {3 * in, -1}, {3 * in, 1}}, true);
             break;
-        case NeededPlace::AbovePlot:
-            label(CurveLabel::Role::Needed, u"↑ Needed %1 m (above the plot)"_s.arg(value), end,
-                  {{in, 1}}, true);
+        case LevelPlace::AbovePlot:
+            label(role, u"↑ %1 %2 m (above the plot)"_s.arg(name, value), end, {{in, 1}}, true);
             break;
-        case NeededPlace::BelowPlot:
-            label(CurveLabel::Role::Needed, u"↓ Needed %1 m (below the plot)"_s.arg(value), end,
-                  {{in, -1}}, true);
+        case LevelPlace::BelowPlot:
+            label(role, u"↓ %1 %2 m (below the plot)"_s.arg(name, value), end, {{in, -1}}, true);
             break;
-        case NeededPlace::None:
+        case LevelPlace::None:
             break;
         }
-    }
+    };
+    levelLabel(CurveLabel::Role::Needed, u"Needed"_s, needed, out.needed, out.neededLine);
+    levelLabel(CurveLabel::Role::Overhead, u"Overhead limit"_s, overhead, out.overhead,
+               out.overheadLine);
     const auto tideText = [](const QString &name, const Tide &tide) {
         return u"%1 %2 · %3 m"_s.arg(name, clockText(tide.time), plotHeightText(tide.height));
     };
@@ -500,7 +544,9 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
     legend(LegendEntry::Kind::Curve, u"cosine curve"_s);
     legend(LegendEntry::Kind::Straight, u"straight line"_s);
     if (!out.shade.isEmpty())
-        legend(LegendEntry::Kind::Shade, u"enough water"_s);
+        legend(LegendEntry::Kind::Shade, shadeMeaning);
+    if (out.overhead != LevelPlace::None)
+        legend(LegendEntry::Kind::Overhead, u"overhead limit"_s);
 
     // A point the model gives off every scale (a height that overflows on
     // the way) leaves the plot empty rather than drawn wrong.

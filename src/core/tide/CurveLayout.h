@@ -40,7 +40,7 @@ struct AxisTick
 
 struct CurveLabel
 {
-    enum class Role { Needed, HighWater, LowWater, Required };
+    enum class Role { Needed, Overhead, HighWater, LowWater, Required };
     Role role = Role::HighWater;
     QString text;
     QRectF box; // with its margin, the ground it is written on
@@ -48,16 +48,18 @@ struct CurveLabel
 
 struct LegendEntry
 {
-    enum class Kind { Curve, Straight, Shade };
+    enum class Kind { Curve, Straight, Shade, Overhead };
     Kind kind = Kind::Curve;
     QRectF sample; // where the line or the shading is shown
     QRectF textBox;
     QString text;
 };
 
-// Where the needed height is drawn: on the scale, or at the plot's top or
-// bottom edge because it lies far beyond the tide.
-enum class NeededPlace { None, OnScale, AbovePlot, BelowPlot };
+// Where a level line (the needed height, the overhead limit) is drawn: on
+// the scale, or at the plot's top or bottom edge because it lies far beyond
+// the tide.
+enum class LevelPlace { None, OnScale, AbovePlot, BelowPlot };
+using NeededPlace = LevelPlace;
 
 struct CurveLayout
 {
@@ -76,11 +78,18 @@ struct CurveLayout
     QRectF unitBox;              // the "m" over the height labels
 
     QList<QPointF> curve; // the cosine curve from the span's start to its end
-    QList<QPointF> shade; // the stretch with enough water, closed; empty where none
-    QLineF straight;      // low water to high water
+    // Closed, empty where none: where a passage is possible, between the
+    // curve and the needed height; with only a needed height, where there is
+    // enough water, likewise; with only an overhead limit, where there is
+    // enough clearance, between the curve and the limit. The legend says
+    // which.
+    QList<QPointF> shade;
+    QLineF straight; // low water to high water
 
-    NeededPlace needed = NeededPlace::None;
+    LevelPlace needed = LevelPlace::None;
     QLineF neededLine;
+    LevelPlace overhead = LevelPlace::None; // the most the tide may stand
+    QLineF overheadLine;
 
     std::optional<QLineF> requiredLine;
     QPointF highPoint;

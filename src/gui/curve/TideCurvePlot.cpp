@@ -53,11 +53,22 @@ Colours coloursOf(const QPalette &palette)
     c.curve = palette.color(QPalette::Active, QPalette::Highlight);
     c.grid = mixed(c.base, c.text, 0.16f);
     c.frame = mixed(c.base, c.text, 0.55f);
-    c.shade = c.curve;
-    c.shade.setAlphaF(0.30f);
+    c.shade = mixed(c.base, c.curve, 0.30f);
     c.labelGround = c.base;
     c.labelGround.setAlphaF(0.85f);
     return c;
+}
+
+QPen neededPen(const Colours &colours, qreal unit)
+{
+    return QPen(colours.text, 1.5 * unit, Qt::DashDotLine, Qt::FlatCap);
+}
+
+// Dots twice as thick as the needed line's, so the two levels differ at a
+// glance and in grey on paper.
+QPen overheadPen(const Colours &colours, qreal unit)
+{
+    return QPen(colours.text, 2.5 * unit, Qt::DotLine, Qt::FlatCap);
 }
 
 void paintHint(QPainter &painter, const QRectF &target, const QString &hint, const Colours &colours,
@@ -105,6 +116,16 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
     painter.setBrush(colours.base);
     painter.drawRect(target);
 
+    // The shading the layout chose (where the passage is possible, or where
+    // each given level holds), opaque and without antialiasing: a blended
+    // fill over most of a large plot would cost more than the rest of it,
+    // and its edge does not show under the curve's stroke. The grid goes
+    // over it. It lies inside the area as laid out: no clipping.
+    if (!layout.shade.isEmpty()) {
+        painter.setBrush(colours.shade);
+        painter.drawPolygon(layout.shade.constData(), int(layout.shade.size()));
+    }
+
     // The grid, straight across the pixels, and the axes' labels.
     painter.setPen(QPen(colours.grid, unit));
     for (const AxisTick &tick : layout.heightTicks)
@@ -120,19 +141,16 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
         text(tick.box, tick.text);
 
     // Everything from here lies inside the area as laid out: no clipping.
-    // Where there is enough water: between the curve and the needed height,
-    // without antialiasing, which would not show under the curve's stroke.
-    if (!layout.shade.isEmpty()) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colours.shade);
-        painter.drawPolygon(layout.shade.constData(), int(layout.shade.size()));
-    }
     painter.setRenderHint(QPainter::Antialiasing);
-    // The needed height across the whole plot, at its edge where it lies
-    // beyond the scale.
-    if (layout.needed != NeededPlace::None) {
-        painter.setPen(QPen(colours.text, 1.5 * unit, Qt::DashDotLine, Qt::FlatCap));
+    // The needed height dash-dotted and the overhead limit dotted, across
+    // the whole plot, at its edge where they lie beyond the scale.
+    if (layout.needed != LevelPlace::None) {
+        painter.setPen(neededPen(colours, unit));
         painter.drawLine(layout.neededLine);
+    }
+    if (layout.overhead != LevelPlace::None) {
+        painter.setPen(overheadPen(colours, unit));
+        painter.drawLine(layout.overheadLine);
     }
     // The straight line between the tides, dashed, and the cosine curve.
     painter.setPen(QPen(colours.text, unit, Qt::DashLine, Qt::FlatCap));
@@ -182,6 +200,10 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
             painter.setPen(Qt::NoPen);
             painter.setBrush(colours.shade);
             painter.drawRect(s);
+            break;
+        case LegendEntry::Kind::Overhead:
+            painter.setPen(overheadPen(colours, unit));
+            painter.drawLine(middle);
             break;
         }
         painter.setPen(colours.text);

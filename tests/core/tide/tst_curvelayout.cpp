@@ -1,4 +1,5 @@
 #include "core/tide/CurveLayout.h"
+#include "support/FakeFields.h"
 
 #include <QLocale>
 #include <QSet>
@@ -6,9 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using namespace ondal::tide;
+
+Q_DECLARE_METATYPE(ondal::tide::PassageInputs)
 
 namespace {
 
@@ -49,6 +53,47 @@ bool isFinite(const QPointF &p)
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
+// The road's tide read as the window reads it, with a draught of 2.50 m and
+// a charted sounding of 1.00 m.
+TideReading roadReading(const QString &clearance, const PassageInputs &passage)
+{
+    const ondal::test::Texts road{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s},
+                                  {5, u"30"_s},  {6, u"8"_s},   {7, u"20"_s},
+                                  {12, u"11"_s}, {13, u"0"_s},  {19, u"1"_s}};
+    const ondal::test::FakeFields worksheet(road);
+    return readTide(&worksheet,
+                    CurveEntries{clearance.isEmpty() ? QString() : u"2.5"_s, clearance, passage});
+}
+
+// A bridge whose overhead limit is 23.50 m − the air draught.
+PassageInputs bridge(const QString &airDraught)
+{
+    return {.airDraught = airDraught,
+            .verticalClearance = u"20.00"_s,
+            .clearanceDatum = u"4.00"_s,
+            .overheadMargin = u"0.50"_s};
+}
+
+// Each label inside the area, off the points and off the labels before it.
+void verifyLabelsClear(const CurveLayout &layout)
+{
+    QList<QPointF> dots{layout.highPoint, layout.lowPoint};
+    if (layout.requiredPoint)
+        dots << *layout.requiredPoint;
+    for (qsizetype i = 0; i < layout.labels.size(); ++i) {
+        const CurveLabel &label = layout.labels.at(i);
+        QVERIFY2(layout.area.contains(label.box), qPrintable(label.text));
+        for (const QPointF &dot : dots) {
+            const QRectF dotBox(dot - QPointF(4, 4), QSizeF(8, 8));
+            QVERIFY2(!label.box.intersects(dotBox), qPrintable(label.text + u" covers a point"_s));
+        }
+        for (qsizetype j = 0; j < i; ++j) {
+            QVERIFY2(!label.box.intersects(layout.labels.at(j).box),
+                     qPrintable(label.text + u" over "_s + layout.labels.at(j).text));
+        }
+    }
+}
+
 } // namespace
 
 class tst_CurveLayout : public QObject
@@ -64,6 +109,8 @@ private slots:
     void labelsKeepClear_data();
     void labelsKeepClear();
     void absurdValuesEndWithinBounds();
+    void overheadAndPassage_data();
+    void overheadAndPassage();
 };
 
 void tst_CurveLayout::heightLabelsAreDistinct_data()
@@ -155,21 +202,7 @@ void tst_CurveLayout::labelsKeepClear()
                         readingOf({870, 0.8 + range}, {500, 0.8}, required, 1.5), measure);
     QVERIFY(layout.plotted);
     QCOMPARE(layout.labels.size(), 4);
-    QList<QPointF> dots{layout.highPoint, layout.lowPoint};
-    if (layout.requiredPoint)
-        dots << *layout.requiredPoint;
-    for (qsizetype i = 0; i < layout.labels.size(); ++i) {
-        const CurveLabel &label = layout.labels.at(i);
-        QVERIFY2(layout.area.contains(label.box), qPrintable(label.text));
-        for (const QPointF &dot : dots) {
-            const QRectF dotBox(dot - QPointF(4, 4), QSizeF(8, 8));
-            QVERIFY2(!label.box.intersects(dotBox), qPrintable(label.text + u" covers a point"_s));
-        }
-        for (qsizetype j = 0; j < i; ++j) {
-            QVERIFY2(!label.box.intersects(layout.labels.at(j).box),
-                     qPrintable(label.text + u" over "_s + layout.labels.at(j).text));
-        }
-    }
+    verifyLabelsClear(layout);
 }
 
 // Laid out into an absurd rectangle with absurd required and needed values,
@@ -191,6 +224,93 @@ void tst_CurveLayout::absurdValuesEndWithinBounds()
     QVERIFY(!layout.requiredPoint);
     QCOMPARE(layout.needed, NeededPlace::AbovePlot);
     QCOMPARE(layout.labels.value(0).text, u"↑ Needed 1e+300 m (above the plot)"_s);
+}
+
+void tst_CurveLayout::overheadAndPassage_data()
+{
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<QString>("clearance"); // blank: no needed height
+    QTest::addColumn<PassageInputs>("passage");
+    QTest::addColumn<double>("from"); // the shaded stretch in span minutes; NaN for none
+    QTest::addColumn<double>("until");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("legend");
+
+    constexpr double None = std::numeric_limits<double>::quiet_NaN();
+    const QSizeF wide(800, 400);
+    const QString curve = u"cosine curve"_s;
+    const QString straight = u"straight line"_s;
+    const QString line = u"overhead limit"_s;
+    // Needed 2.00 m: enough water from 10:50 (650). Limit 3.34 m: enough
+    // overhead clearance until 12:25 (745). The span runs 08:20 to 14:30.
+    QTest::newRow("both: only the passage 10:50 to 12:25")
+        << wide << u"0.5"_s << bridge(u"20.16"_s) << 650.0 << 745.0 << int(LevelPlace::OnScale)
+        << u"Overhead limit 3.34 m"_s << QStringList{curve, straight, u"passage possible"_s, line};
+    QTest::newRow("limit only: low water to 12:25")
+        << wide << QString() << bridge(u"20.16"_s) << 500.0 << 745.0 << int(LevelPlace::OnScale)
+        << u"Overhead limit 3.34 m"_s
+        << QStringList{curve, straight, u"enough overhead clearance"_s, line};
+    QTest::newRow("both, no passage: nothing shaded")
+        << wide << u"0.5"_s << bridge(u"21.50"_s) << None << None << int(LevelPlace::OnScale)
+        << u"Overhead limit 2.00 m"_s << QStringList{curve, straight, line};
+    QTest::newRow("limit 6.00 near above widens the scale: from 10:50")
+        << wide << u"0.5"_s << bridge(u"17.50"_s) << 650.0 << 870.0 << int(LevelPlace::OnScale)
+        << u"Overhead limit 6.00 m"_s << QStringList{curve, straight, u"passage possible"_s, line};
+    QTest::newRow("limit 20.00 far above: at the top edge")
+        << wide << QString() << bridge(u"3.50"_s) << 500.0 << 870.0 << int(LevelPlace::AbovePlot)
+        << u"↑ Overhead limit 20.00 m (above the plot)"_s
+        << QStringList{curve, straight, u"enough overhead clearance"_s, line};
+    QTest::newRow("both at the smallest: labels clear, legend cut")
+        << QSizeF(408, 238) << u"0.5"_s << bridge(u"21.50"_s) << None << None
+        << int(LevelPlace::OnScale) << u"Overhead limit 2.00 m"_s << QStringList{curve, straight};
+}
+
+void tst_CurveLayout::overheadAndPassage()
+{
+    QFETCH(QSizeF, size);
+    QFETCH(QString, clearance);
+    QFETCH(PassageInputs, passage);
+    QFETCH(double, from);
+    QFETCH(double, until);
+    QFETCH(int, place);
+    QFETCH(QString, label);
+    QFETCH(QStringList, legend);
+
+    const TideReading reading = roadReading(clearance, passage);
+    QVERIFY(reading.overheadLimit);
+    const CurveLayout layout = layOutTideCurve(QRectF(QPointF(0, 0), size), reading, measure);
+    QVERIFY(layout.plotted);
+
+    QCOMPARE(int(layout.overhead), place);
+    const qreal y = layout.overheadLine.y1();
+    QVERIFY(y >= layout.area.top() && y <= layout.area.bottom());
+    if (place == int(LevelPlace::OnScale))
+        QVERIFY(layout.h1 >= *reading.overheadLimit);
+    const auto overhead =
+        std::find_if(layout.labels.cbegin(), layout.labels.cend(),
+                     [](const CurveLabel &l) { return l.role == CurveLabel::Role::Overhead; });
+    QVERIFY(overhead != layout.labels.cend());
+    QCOMPARE(overhead->text, label);
+    verifyLabelsClear(layout);
+
+    // The shading's ends, back in span minutes.
+    const auto minutes = [&](qreal x) {
+        return layout.t0 + (x - layout.area.left()) / layout.area.width() * (layout.t1 - layout.t0);
+    };
+    if (std::isnan(from)) {
+        QVERIFY(layout.shade.isEmpty());
+    } else {
+        QVERIFY(!layout.shade.isEmpty());
+        QVERIFY(std::abs(minutes(layout.shade.constFirst().x()) - from) < 1e-6);
+        QVERIFY(std::abs(minutes(layout.shade.constLast().x()) - from) < 1e-6);
+        QVERIFY(std::abs(minutes(layout.shade.at(layout.shade.size() - 3).x()) - until) < 1e-6);
+    }
+
+    QStringList texts;
+    for (const LegendEntry &entry : layout.legend)
+        texts << entry.text;
+    QCOMPARE(texts, legend);
 }
 
 QTEST_GUILESS_MAIN(tst_CurveLayout)
