@@ -56,7 +56,7 @@ inline constexpr PlacementKeys CurveWindowPlacement{
     .top = u"Top",
     .width = u"Width",
     .height = u"Height",
-    .defaults = Placement{7650, 1000, 9600, 8400},
+    .defaults = Placement{7650, 1000, 13500, 9600},
     .windowName = u"The tide curve window's",
 };
 

@@ -13,9 +13,10 @@ namespace ondal {
 
 // Paints the tide between the two tides into target: the cosine curve with
 // the straight line dashed beside it, high and low water with their times
-// and heights, the required time and its height, the needed height with the
-// part of the curve where there is enough water shaded, and the axes of
-// time (HH:mm) and height (metres). Without a span, an empty frame with the
+// and heights, the required time and its height, the needed height and the
+// overhead limit as lines across it, with the part of the curve shaded where
+// the ship can pass (enough water, enough overhead clearance, or both), and
+// the axes of time (HH:mm) and height (metres). Without a span, an empty frame with the
 // hint in its middle. Vectors only, in the palette's colours and the
 // painter's font, and measured by the device's own resolution, so a window
 // at any scale, a printer and a PDF all get it sharp.

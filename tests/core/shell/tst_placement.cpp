@@ -91,14 +91,14 @@ private slots:
         store.put(u"Left"_s, u"30000"_s, u"Curve"_s);
         store.put(u"MainTop"_s, u"2000"_s);
         const Placement loaded = ondal::loadPlacement(store, ondal::CurveWindowPlacement);
-        QVERIFY(loaded == (Placement{30000, 1000, 9600, 8400}));
+        QVERIFY(loaded == (Placement{30000, 1000, 13500, 9600}));
         // Off every screen it gives way to its own defaults, not the main window's.
         QVERIFY(ondal::reachablePlacement(loaded, {QRect(0, 0, 1920, 1040)},
                                           ondal::CurveWindowPlacement.defaults) ==
                 ondal::CurveWindowPlacement.defaults);
         ondal::savePlacement(store, loaded, ondal::CurveWindowPlacement);
         QCOMPARE(store.savedKeys, (QStringList{u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
-        QCOMPARE(store.stored(u"Width"_s, u"Curve"_s), u"9600"_s);
+        QCOMPARE(store.stored(u"Width"_s, u"Curve"_s), u"13500"_s);
         QCOMPARE(store.stored(u"MainTop"_s), u"2000"_s);
     }
 
@@ -148,7 +148,7 @@ private slots:
         const QRect second(1920, 0, 1280, 1024);
         const Placement curve = ondal::CurveWindowPlacement.defaults;
         QTest::newRow("curve defaults on 1024x768 move left, keeping their size")
-            << QList{small} << curve << QRect(384, 67, 640, 560);
+            << QList{small} << curve << QRect(124, 67, 900, 640);
         QTest::newRow("curve defaults at scale 2 on 1280x1024 shrink to 640x512")
             << QList{QRect(0, 0, 640, 512)} << curve << QRect(0, 0, 640, 512);
         QTest::newRow("partly past the right edge moves in")
@@ -161,7 +161,7 @@ private slots:
             << QList{QRect(48, 30, 976, 738)} << inTwips(0, 0, 433, 433) << QRect(48, 30, 433, 433);
         QTest::newRow("off every screen, the defaults fitted")
             << QList{second, small} << Placement{1e30f, 1e30f, 6500, 6500}
-            << QRect(384, 67, 640, 560);
+            << QRect(124, 67, 900, 640);
     }
     void fitted()
     {

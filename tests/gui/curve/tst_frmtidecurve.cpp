@@ -228,8 +228,8 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
         frmMain w(m_fakes.windowServices(settings), screens());
         choose(w, u"mnuCurve");
         QPointer<frmTideCurve> curve = w.curve();
-        // 7650, 1000, 9600 and 8400 twips by default.
-        QCOMPARE(curve->frameGeometry(), QRect(510, 67, 640, 560));
+        // 7650, 1000, 13500 and 9600 twips by default.
+        QCOMPARE(curve->frameGeometry(), QRect(510, 67, 900, 640));
         QTest::keyClicks(edit(curve, u"txtDraught"), u" 2,5 "_s);
         QTest::keyClicks(edit(curve, u"txtClearance"), u"10 %"_s);
         QTest::keyClicks(edit(curve, u"txtSpeed"), u"9"_s);
@@ -258,7 +258,7 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
     QCOMPARE(edit(again.curve(), u"txtBlockCoefficient")->text(), QString());
     QCOMPARE(again.curve()->findChild<QComboBox *>(u"cboWaters"_s)->currentText(),
              u"Confined channel"_s);
-    QCOMPARE(again.curve()->frameGeometry(), QRect(200, 150, 640, 560));
+    QCOMPARE(again.curve()->frameGeometry(), QRect(200, 150, 900, 640));
 }
 
 // The squat and overhead entries reach the lines and the printed record.

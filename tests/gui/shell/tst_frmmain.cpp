@@ -265,7 +265,7 @@ private slots:
         MemoryStore settings;
         frmMain w(m_fakes.windowServices(settings), screens({QRect(0, 0, 1024, 768)}));
         w.findChild<QAction *>(u"mnuCurve"_s)->trigger();
-        QCOMPARE(w.curve()->frameGeometry(), QRect(384, 67, 640, 560));
+        QCOMPARE(w.curve()->frameGeometry(), QRect(124, 67, 900, 640));
         w.curve()->close();
     }
 
