@@ -15,6 +15,10 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
 using ondal::test::FakeServices;
 using ondal::test::MemoryStore;
@@ -93,6 +97,7 @@ private slots:
     void record();
     void remembersEntriesAndPlacement();
     void readsAndPrintsThePassage();
+    void pdfCutShortIsNotSaved();
 };
 
 void tst_frmTideCurve::followsTheWorksheetLive_data()
@@ -298,6 +303,44 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
     for (const ondal::tide::TideLine &line : record.lines)
         printed << line.text;
     QCOMPARE(printed, shown);
+}
+
+// A disk that fills (here a limit on file sizes) fails the save and leaves
+// the earlier record whole, rather than a cut-short one reported as saved.
+void tst_frmTideCurve::pdfCutShortIsNotSaved()
+{
+#ifdef RLIMIT_FSIZE
+    MemoryStore settings;
+    frmMain w(m_fakes.windowServices(settings), screens());
+    choose(w, u"mnuOndal");
+    typeExample(w.worksheet(), u"4.2"_s, u"0.8"_s);
+    choose(w, u"mnuCurve");
+    const ondal::TideRecord record = w.curve()->record();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"record.pdf"_s);
+    {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString failure = ondal::saveRecordAsPdf(file, record);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!failure.isEmpty());
+    QFile kept(file);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("earlier"));
+#else
+    QSKIP("needs a limit on file sizes");
+#endif
 }
 
 QTEST_MAIN(tst_frmTideCurve)
