@@ -1,6 +1,7 @@
 #include "core/ports/SecondaryPort.h"
 
 #include "core/runtime/NumberRules.h"
+#include "core/tide/TideReading.h"
 
 #include <QLocale>
 
@@ -110,7 +111,13 @@ struct Reader
         const WholeNumber read = readWholeNumber(text, u"m");
         switch (read.status) {
         case WholeNumber::Read:
-            return read.value;
+            // Heights, their differences and seasonal changes alike lie
+            // within the tide's own limits.
+            if (read.value >= -tide::HeightLimit && read.value <= tide::HeightLimit)
+                return read.value;
+            reasons << u"%1: outside %2 to %3 m"_s.arg(label, tide::limitText(-tide::HeightLimit),
+                                                       tide::limitText(tide::HeightLimit));
+            break;
         case WholeNumber::Blank:
             if (blankIsZero)
                 return 0.0;
@@ -267,8 +274,11 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     out.heightDifference =
         *lowerDiff + (*upperDiff - *lowerDiff) * (height - *lower) / (*upper - *lower);
     out.height = height + out.heightDifference + seasonal->secondary;
-    if (!std::isfinite(out.heightDifference) || !std::isfinite(out.height)) {
-        reasons << u"%1: the heights are too large to work with"_s.arg(kind.name);
+    // A line through two heights close together, extended far, can give a
+    // height no tide has: refused like one typed.
+    if (!(out.height >= -tide::HeightLimit && out.height <= tide::HeightLimit)) {
+        reasons << u"%1: the worked height lies outside %2 to %3 m"_s.arg(
+            kind.name, tide::limitText(-tide::HeightLimit), tide::limitText(tide::HeightLimit));
         return std::nullopt;
     }
     if (height > *upper) {

@@ -179,6 +179,14 @@ void tst_SecondaryPort::working_data()
     QTest::newRow("height missing beside its time")
         << Changes{} << hw(u"0638"_s, u""_s)
         << QStringList{u"Standard port high water height is not given"_s};
+    QTest::newRow("height no tide has")
+        << Changes{} << hw(u"0638"_s, u"1e300"_s)
+        << QStringList{u"High water at Littleport: not worked out"_s,
+                       u"Standard port high water height: outside −100 to 100 m"_s};
+    QTest::newRow("a table line extended to a height no tide has")
+        << Changes{{u"mhws"_s, u"3.41"_s}, {u"mhwsDiff"_s, u"90"_s}} << hw(u"0638"_s, u"4.2"_s)
+        << QStringList{u"High water at Littleport: not worked out"_s,
+                       u"High water: the worked height lies outside −100 to 100 m"_s};
     QTest::newRow("difference not a time")
         << Changes{{u"hwDiff2"_s, u"+23 min"_s}} << hw(u"0638"_s, u"4.2"_s)
         << QStringList{u"High water, difference at the second table time: “+23 min” is not a "
