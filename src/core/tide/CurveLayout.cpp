@@ -431,24 +431,10 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
     } else if (needed) {
         const qreal level = out.neededLine.y1();
         shadeMeaning = u"enough water"_s;
+        // On the window's own minutes, as its line gives them.
         if (reading.window) {
-            double from = span.start();
-            double to = span.end();
-            const double crossing = reading.window->crossing;
-            switch (reading.window->kind) {
-            case TideWindow::Kind::From:
-                from = std::isfinite(crossing) ? std::clamp(crossing, from, to) : to;
-                break;
-            case TideWindow::Kind::Until:
-                to = std::isfinite(crossing) ? std::clamp(crossing, from, to) : from;
-                break;
-            case TideWindow::Kind::Throughout:
-                break;
-            case TideWindow::Kind::Never:
-                to = from;
-                break;
-            }
-            shadeBetween(Stretch{from, to}, level);
+            if (const std::optional<Stretch> stretch = stretchOf(span, *reading.window))
+                shadeBetween(*stretch, level);
         }
     } else if (overhead && reading.overheadWindow) {
         // Only the overhead limit: the room between the tide and the limit,

@@ -19,6 +19,9 @@ constexpr double LeastBlockCoefficient = 0.4;
 constexpr double GreatestBlockCoefficient = 1.0;
 constexpr double GreatestSpeed = 30.0; // knots
 
+// The greatest under-keel clearance taken as a share of the draught, per cent.
+constexpr double GreatestClearanceShare = 100.0;
+
 // An air draught, a charted vertical clearance or a margin, in metres.
 constexpr double OverheadLengthLimit = 300.0;
 
@@ -131,7 +134,7 @@ SquatReading readSquat(const PassageInputs &inputs)
     out.line = u"Squat %1 m by Barrass's formula for %2 (block coefficient %3, %4 knots)"_s.arg(
         heightText(*out.metres),
         inputs.waters == Waters::Confined ? u"a confined channel"_s : u"open water"_s,
-        heightText(*coefficient), oneDecimalText(*speed));
+        resultText(*coefficient), oneDecimalText(*speed));
     return out;
 }
 
@@ -161,6 +164,13 @@ ClearanceReading readClearance(const QString &text)
     else
         out.reasons << unreadReason(label, text, read.status, NoTidalWindow);
     value = notNegative(value, label, text, NoTidalWindow, out.reasons);
+    // A share of the draught no ship would ask for is a slip, not a choice.
+    if (value && clearance.unit == Clearance::Unit::PercentOfDraught &&
+        *value > GreatestClearanceShare) {
+        out.reasons << u"%1: %2 lies outside 0 to %3 % of the draught; %4"_s.arg(
+            label, quotedText(text), limitText(GreatestClearanceShare), NoTidalWindow);
+        value.reset();
+    }
     if (value) {
         clearance.value = *value;
         out.clearance = clearance;

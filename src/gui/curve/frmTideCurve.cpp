@@ -1,7 +1,6 @@
 #include "gui/curve/frmTideCurve.h"
 
 #include "core/runtime/MessageBoxService.h"
-#include "core/runtime/NumberRules.h"
 #include "core/runtime/SettingsStore.h"
 #include "gui/curve/TideCurvePlot.h"
 #include "gui/shell/ResultLines.h"
@@ -293,10 +292,12 @@ QStringList frmTideCurve::printedEntries() const
             parts << label + u": "_s + value;
         return parts.join(u"     "_s);
     };
-    // A clearance given as a share of the draught ("10 %") is printed as one.
+    // A clearance given as a share of the draught ("10 %") is printed as one,
+    // as the reading takes it.
     const QString clearance = txtClearance->text();
-    const bool share = ondal::readWholeNumber(clearance, u"m").status != ondal::WholeNumber::Read &&
-                       ondal::readWholeNumber(clearance, u"%").status == ondal::WholeNumber::Read;
+    const std::optional<ondal::tide::Clearance> read =
+        ondal::tide::readClearance(clearance).clearance;
+    const bool share = read && read->unit == ondal::tide::Clearance::Unit::PercentOfDraught;
     QStringList lines{
         joined({{u"Draught"_s, givenText(txtDraught->text(), u"m")},
                 {u"Under-keel clearance"_s, givenText(clearance, share ? u"%" : u"m")}})};

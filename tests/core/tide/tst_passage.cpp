@@ -80,7 +80,11 @@ void tst_Passage::squat_data()
     QTest::newRow("the bounds themselves are taken")
         << false << u"1.0"_s << u"30"_s << false << 9.0
         << QStringList{u"Squat 9.00 m by Barrass's formula for open water (block coefficient "
-                       u"1.00, 30.0 knots)"_s};
+                       u"1, 30.0 knots)"_s};
+    QTest::newRow("the block coefficient as typed, not rounded")
+        << false << u"0.785"_s << u"9"_s << false << 0.785 * 81 / 100.0
+        << QStringList{u"Squat 0.64 m by Barrass's formula for open water (block coefficient "
+                       u"0.785, 9.0 knots)"_s};
     QTest::newRow("both blank: no squat")
         << false << u" "_s << QString() << false << None << QStringList{};
     QTest::newRow("speed missing") << false << u"0.78"_s << QString() << false << None
@@ -170,6 +174,11 @@ void tst_Passage::needed_data()
     QTest::newRow("a percentage too large")
         << false << 2.5 << None << u"1e999 %"_s << 1.0 << None
         << QStringList{u"reason: Under-keel clearance: “1e999 %” is too large a number"_s + tail};
+    QTest::newRow("more than the draught itself")
+        << false << 0.0 << None << u"1e300 %"_s << 1.0 << None
+        << QStringList{u"reason: Under-keel clearance: “1e300 %” lies outside 0 to 100 % of the "
+                       u"draught"_s +
+                       tail};
 }
 
 void tst_Passage::needed()
