@@ -151,6 +151,8 @@ PortFile::Outcome PortFile::save(const PortTable &port)
     named.name = port.name.trimmed();
     if (named.name.isEmpty())
         return {u"Type the secondary port's name before saving it."_s, {}};
+    // The file as it is now: another Ondal may have saved a port since.
+    load();
     QList<PortTable> ports = m_ports;
     const qsizetype at = indexOf(named.name);
     if (at >= 0)
@@ -162,6 +164,7 @@ PortFile::Outcome PortFile::save(const PortTable &port)
 
 PortFile::Outcome PortFile::remove(const QString &name)
 {
+    load();
     const qsizetype at = indexOf(name);
     if (at < 0)
         return {u"There is no saved port named “%1”."_s.arg(name.trimmed()), {}};

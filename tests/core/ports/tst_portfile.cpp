@@ -60,6 +60,7 @@ private slots:
 
     void roundTripSortedByName();
     void replaceAndDeleteWithoutRegardToCase();
+    void portsSavedElsewhereAreKept();
     void failedWriteLeavesTheOldFile();
     void unreadableFileIsKeptAndMovedAside_data();
     void unreadableFileIsKeptAndMovedAside();
@@ -94,6 +95,17 @@ void tst_PortFile::replaceAndDeleteWithoutRegardToCase()
     QCOMPARE(file.remove(u"littleport"_s).failure, QString());
     QCOMPARE(names(PortFile(path())), QStringList{u"Bigport"_s});
     QVERIFY(!file.remove(u"Littleport"_s).failure.isEmpty());
+}
+
+// Two windows (or two Ondals) on one file: neither's save loses the other's.
+void tst_PortFile::portsSavedElsewhereAreKept()
+{
+    PortFile first(path());
+    PortFile second(path());
+    QCOMPARE(first.save(port(u"Littleport"_s)).failure, QString());
+    QCOMPARE(second.save(port(u"Bigport"_s)).failure, QString());
+    QCOMPARE(first.remove(u"Bigport"_s).failure, QString());
+    QCOMPARE(names(PortFile(path())), QStringList{u"Littleport"_s});
 }
 
 void tst_PortFile::failedWriteLeavesTheOldFile()
