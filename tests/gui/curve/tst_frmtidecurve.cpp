@@ -2,6 +2,7 @@
 #include "gui/shell/frmMain.h"
 #include "gui/worksheet/frmOndal.h"
 #include "support/FakeServices.h"
+#include "support/ShownLines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,13 +47,7 @@ QLineEdit *edit(const frmTideCurve *curve, const char16_t *name)
 // The results as shown, line by line; a screen reader gets the same.
 QStringList shownLines(const frmTideCurve *curve)
 {
-    const auto *label = curve->findChild<QLabel *>(u"lblResults"_s);
-    QTextDocument document;
-    document.setHtml(label->text());
-    const QStringList shown = document.toPlainText().split(u'\n');
-    if (label->accessibleDescription().split(u'\n') != shown)
-        return {u"screen readers get other lines: "_s + label->accessibleDescription()};
-    return shown;
+    return ondal::test::shownLines(curve, u"lblResults"_s);
 }
 
 // The worked example, typed into the worksheet: HW 14:30 4.2 m, LW 08:20

@@ -3,6 +3,7 @@
 #include "gui/shell/frmMain.h"
 #include "gui/worksheet/frmOndal.h"
 #include "support/FakeServices.h"
+#include "support/ShownLines.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 using namespace Qt::StringLiterals;
 using ondal::test::FakeServices;
 using ondal::test::MemoryStore;
+using ondal::test::shownLines;
 
 namespace {
 
@@ -58,18 +60,6 @@ void typeExample(frmSecondaryPort *window, const QString &name)
     QTest::keyClicks(window->findChild<QComboBox *>(u"cboPort"_s)->lineEdit(), name);
     for (const auto &[field, text] : ExampleRow)
         QTest::keyClicks(edit(window, field), text);
-}
-
-// The results as shown; a screen reader gets the same lines.
-QStringList shownLines(const QWidget *window, const QString &name)
-{
-    const auto *label = window->findChild<QLabel *>(name);
-    QTextDocument document;
-    document.setHtml(label->text());
-    const QStringList shown = document.toPlainText().split(u'\n');
-    if (label->accessibleDescription().split(u'\n') != shown)
-        return {u"screen readers get other lines: "_s + label->accessibleDescription()};
-    return shown;
 }
 
 void click(const QWidget *window, const char16_t *button)
