@@ -59,7 +59,6 @@ struct LegendEntry
 // the scale, or at the plot's top or bottom edge because it lies far beyond
 // the tide.
 enum class LevelPlace { None, OnScale, AbovePlot, BelowPlot };
-using NeededPlace = LevelPlace;
 
 struct CurveLayout
 {

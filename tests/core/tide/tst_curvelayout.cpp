@@ -152,12 +152,12 @@ void tst_CurveLayout::neededHeightStaysInView_data()
     QTest::addColumn<int>("place");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("on the scale") << 1.5 << int(NeededPlace::OnScale) << u"Needed 1.50 m"_s;
+    QTest::newRow("on the scale") << 1.5 << int(LevelPlace::OnScale) << u"Needed 1.50 m"_s;
     QTest::newRow("near above widens the scale")
-        << 6.0 << int(NeededPlace::OnScale) << u"Needed 6.00 m"_s;
+        << 6.0 << int(LevelPlace::OnScale) << u"Needed 6.00 m"_s;
     QTest::newRow("drying 5 m: far above")
-        << 8.0 << int(NeededPlace::AbovePlot) << u"↑ Needed 8.00 m (above the plot)"_s;
-    QTest::newRow("far below") << -5.0 << int(NeededPlace::BelowPlot)
+        << 8.0 << int(LevelPlace::AbovePlot) << u"↑ Needed 8.00 m (above the plot)"_s;
+    QTest::newRow("far below") << -5.0 << int(LevelPlace::BelowPlot)
                                << u"↓ Needed -5.00 m (below the plot)"_s;
 }
 
@@ -170,8 +170,8 @@ void tst_CurveLayout::neededHeightStaysInView()
     const CurveLayout layout = layOutTideCurve(
         QRectF(0, 0, 560, 320), readingOf({870, 4.2}, {500, 0.8}, 660, needed), measure);
     QCOMPARE(int(layout.needed), place);
-    QVERIFY(layout.h0 <= std::min(needed, 0.0) || place == int(NeededPlace::BelowPlot));
-    QVERIFY(layout.h1 >= needed || place == int(NeededPlace::AbovePlot));
+    QVERIFY(layout.h0 <= std::min(needed, 0.0) || place == int(LevelPlace::BelowPlot));
+    QVERIFY(layout.h1 >= needed || place == int(LevelPlace::AbovePlot));
     const qreal y = layout.neededLine.y1();
     QVERIFY(y >= layout.area.top() && y <= layout.area.bottom());
     QCOMPARE(layout.labels.value(0).text, label);
@@ -222,7 +222,7 @@ void tst_CurveLayout::absurdValuesEndWithinBounds()
     QVERIFY(layout.curve.size() <= MaxCurveSamples + 1);
     QVERIFY(std::all_of(layout.curve.cbegin(), layout.curve.cend(), isFinite));
     QVERIFY(!layout.requiredPoint);
-    QCOMPARE(layout.needed, NeededPlace::AbovePlot);
+    QCOMPARE(layout.needed, LevelPlace::AbovePlot);
     QCOMPARE(layout.labels.value(0).text, u"↑ Needed 1e+300 m (above the plot)"_s);
 }
 
