@@ -85,7 +85,7 @@ QStringList recordLines(const PortTable &table, const SecondaryWorking &working)
         typed(table.mhws), typed(table.mhwsDiff), typed(table.mhwn), typed(table.mhwnDiff),
         typed(table.mlwn), typed(table.mlwnDiff), typed(table.mlws), typed(table.mlwsDiff),
         u"%1 and %2"_s.arg(typed(table.seasonalStandard), typed(table.seasonalSecondary)));
-    for (const tide::TideLine &line : working.lines)
+    for (const ResultLine &line : working.lines)
         lines << line.text;
     return lines;
 }

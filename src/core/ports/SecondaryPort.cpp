@@ -1,7 +1,6 @@
 #include "core/ports/SecondaryPort.h"
 
 #include "core/runtime/NumberRules.h"
-#include "core/tide/TideReading.h"
 
 #include <QLocale>
 
@@ -13,7 +12,7 @@ using namespace Qt::StringLiterals;
 namespace ondal::ports {
 namespace {
 
-using Kind = tide::TideLine::Kind;
+using Kind = ResultLine::Kind;
 
 // The tables' times stand each for itself and for 12 hours later.
 constexpr int HalfDay = 720;
@@ -115,8 +114,8 @@ struct Reader
             // within the tide's own limits.
             if (read.value >= -tide::HeightLimit && read.value <= tide::HeightLimit)
                 return read.value;
-            reasons << u"%1: outside %2 to %3 m"_s.arg(label, tide::limitText(-tide::HeightLimit),
-                                                       tide::limitText(tide::HeightLimit));
+            reasons << u"%1: outside %2 to %3 m"_s.arg(label, limitText(-tide::HeightLimit),
+                                                       limitText(tide::HeightLimit));
             break;
         case WholeNumber::Blank:
             if (blankIsZero)
@@ -200,7 +199,7 @@ struct Seasonal
 
 // One tide, or nothing with the reasons and notes said.
 std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &table,
-                                      const QString &timeText, const QString &heightText,
+                                      const QString &timeText, const QString &heightTyped,
                                       const std::optional<Seasonal> &seasonal, QStringList &notes,
                                       QStringList &reasons)
 {
@@ -220,15 +219,15 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     const std::optional<double> lowerDiff = tableHeight(kind.lowerDiff);
     const std::optional<double> upperDiff = tableHeight(kind.upperDiff);
     const std::optional<int> standardTime = read.time(kind.timeLabel, timeText, false);
-    const std::optional<double> standardHeight = read.metres(kind.heightLabel, heightText);
+    const std::optional<double> standardHeight = read.metres(kind.heightLabel, heightTyped);
 
     if (time1 && time2 && modulo(*time1, HalfDay) == modulo(*time2, HalfDay)) {
         read.reasons << u"%1: the two table times, %2 and %3, are the same on the 12-hour table"_s
-                            .arg(kind.name, tide::clockText(*time1), tide::clockText(*time2));
+                            .arg(kind.name, clockText(*time1), clockText(*time2));
     }
     if (upper && lower && !(*upper > *lower)) {
         read.reasons << u"%1 at the standard port (%2 m) is not above %3 (%4 m)"_s.arg(
-            kind.upperName, tide::heightText(*upper), kind.lowerName, tide::heightText(*lower));
+            kind.upperName, heightText(*upper), kind.lowerName, heightText(*lower));
     }
     reasons << read.reasons;
     if (!read.reasons.isEmpty() || !seasonal)
@@ -278,7 +277,7 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     // height no tide has: refused like one typed.
     if (!(out.height >= -tide::HeightLimit && out.height <= tide::HeightLimit)) {
         reasons << u"%1: the worked height lies outside %2 to %3 m"_s.arg(
-            kind.name, tide::limitText(-tide::HeightLimit), tide::limitText(tide::HeightLimit));
+            kind.name, limitText(-tide::HeightLimit), limitText(tide::HeightLimit));
         return std::nullopt;
     }
     if (height > *upper) {
@@ -308,7 +307,7 @@ QString minutesText(int minutes)
 
 QString signedHeightText(double metres)
 {
-    const QString text = tide::heightText(metres);
+    const QString text = heightText(metres);
     const QLocale locale;
     const bool negative = text.startsWith(locale.negativeSign());
     return negative ? text : locale.positiveSign() + text;
@@ -326,8 +325,8 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
     QStringList notes;
     QStringList reasons;
     if (!highGiven && !lowGiven) {
-        out.lines << tide::TideLine{Kind::Note,
-                                    u"Type the standard port's high and low water for the day"_s};
+        out.lines << ResultLine{Kind::Note,
+                                u"Type the standard port's high and low water for the day"_s};
         return out;
     }
 
@@ -354,22 +353,22 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
                           std::optional<SecondaryTide> &result) {
         result = workTide(kind, table, time, height, seasonal, notes, reasons);
         if (!result) {
-            out.lines << tide::TideLine{Kind::Result,
-                                        u"%1 at %2: not worked out"_s.arg(kind.name, port)};
+            out.lines << ResultLine{Kind::Result,
+                                    u"%1 at %2: not worked out"_s.arg(kind.name, port)};
             return;
         }
         const SecondaryTide &tide = *result;
-        out.lines << tide::TideLine{
-            Kind::Result, u"%1 at %2: %3, %4 m"_s.arg(kind.name, port, tide::clockText(tide.time),
-                                                      tide::heightText(tide.height))};
-        out.lines << tide::TideLine{
+        out.lines << ResultLine{Kind::Result,
+                                u"%1 at %2: %3, %4 m"_s.arg(kind.name, port, clockText(tide.time),
+                                                            heightText(tide.height))};
+        out.lines << ResultLine{
             Kind::Summary,
             u"Standard port %1, %2 m · time difference %3 (between %4 at %5 and %6 at %7) · "
             u"height difference %8 m"_s.arg(
-                tide::clockText(tide.standardTime), tide::heightText(tide.standardHeight),
+                clockText(tide.standardTime), heightText(tide.standardHeight),
                 minutesText(tide.timeDifference), signedMinutes(tide.diffAtStart),
-                tide::clockText(tide.arcStart), signedMinutes(tide.diffAtEnd),
-                tide::clockText(tide.arcEnd), signedHeightText(tide.heightDifference))};
+                clockText(tide.arcStart), signedMinutes(tide.diffAtEnd), clockText(tide.arcEnd),
+                signedHeightText(tide.heightDifference))};
     };
     if (highGiven)
         work(highWater(), standard.hwTime, standard.hwHeight, out.high);
@@ -377,10 +376,10 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
         work(lowWater(), standard.lwTime, standard.lwHeight, out.low);
 
     for (const QString &note : std::as_const(notes))
-        out.lines << tide::TideLine{Kind::Note, note};
+        out.lines << ResultLine{Kind::Note, note};
     reasons.removeDuplicates();
     for (const QString &reason : std::as_const(reasons))
-        out.lines << tide::TideLine{Kind::Reason, reason};
+        out.lines << ResultLine{Kind::Reason, reason};
     return out;
 }
 

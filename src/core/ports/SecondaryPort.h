@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/tide/TideReading.h"
+#include "core/runtime/LineText.h"
+#include "core/tide/TideCurve.h"
 
 #include <QList>
 #include <QString>
@@ -114,7 +115,7 @@ struct SecondaryWorking
 {
     std::optional<SecondaryTide> high;
     std::optional<SecondaryTide> low;
-    QList<tide::TideLine> lines;
+    QList<ResultLine> lines;
 };
 
 SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard);

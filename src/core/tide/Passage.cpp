@@ -1,7 +1,7 @@
 #include "core/tide/Passage.h"
 
+#include "core/runtime/LineText.h"
 #include "core/runtime/NumberRules.h"
-#include "core/tide/TideReading.h"
 
 #include <QLocale>
 
@@ -31,16 +31,6 @@ const QString NoOverheadWindow = u"no overhead window is given"_s;
 bool isBlank(const QString &text)
 {
     return text.trimmed().isEmpty();
-}
-
-// A number with one decimal in the user's format, as heightText() writes two.
-QString oneDecimalText(double value)
-{
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    if (std::abs(value) < 0.05)
-        value = 0.0;
-    return locale.toString(value, 'f', 1);
 }
 
 // Why a value that is not blank was not read, ending in the consequence.

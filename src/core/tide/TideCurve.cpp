@@ -1,5 +1,7 @@
 #include "core/tide/TideCurve.h"
 
+#include "core/runtime/LineText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -122,6 +124,21 @@ TideWindow TideSpan::windowFor(double neededHeight) const
     if (isRising())
         return {TideWindow::Kind::From, crossing, openingMinute(crossing)};
     return {TideWindow::Kind::Until, crossing, closingMinute(crossing)};
+}
+
+QString windowText(const TideWindow &window, QStringView what)
+{
+    switch (window.kind) {
+    case TideWindow::Kind::From:
+        return u"Enough %1 from %2"_s.arg(what, clockText(window.minute));
+    case TideWindow::Kind::Until:
+        return u"Enough %1 until %2"_s.arg(what, clockText(window.minute));
+    case TideWindow::Kind::Throughout:
+        return u"Enough %1 throughout"_s.arg(what);
+    case TideWindow::Kind::Never:
+        break;
+    }
+    return u"Not enough %1 between these tides"_s.arg(what);
 }
 
 } // namespace ondal::tide

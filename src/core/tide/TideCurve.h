@@ -143,4 +143,8 @@ struct SpanOrRefusal
 // hours apart, a range of zero or less and a duration of zero.
 SpanOrRefusal spanBetween(Tide highWater, Tide lowWater);
 
+// A window as a line: "Enough water from 10:50", "Enough overhead clearance
+// until 10:49", "… throughout", "Not enough water between these tides".
+QString windowText(const TideWindow &window, QStringView what);
+
 } // namespace ondal::tide

@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace ondal::tide {
 namespace {
 
-using Kind = TideLine::Kind;
+using Kind = ResultLine::Kind;
 
 using enum worksheet::Field;
 
@@ -172,14 +172,6 @@ std::optional<double> quietClock(const QString &hours, const QString &minutes)
     return std::nullopt;
 }
 
-QString durationText(double minutes)
-{
-    const double whole = std::round(minutes);
-    const double hours = std::floor(whole / 60.0);
-    return u"%1 h %2 min"_s.arg(QString::number(hours, 'f', 0),
-                                QString::number(whole - hours * 60.0, 'f', 0));
-}
-
 // Which day a time on the span falls on: 0 for the first, 1 for the next.
 double dayOf(double minutes)
 {
@@ -191,7 +183,7 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
     TideReading out;
     Reader reader(out);
     QStringList notes; // next day, rough duration, interval, charted sounding
-    QList<TideLine> results;
+    QList<ResultLine> results;
 
     const std::optional<double> highHeight =
         reader.metres(Input::HighWaterHeight, u"Tide Table's High Water"_s,
@@ -248,7 +240,7 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
                 const RequiredTide r{t, out.span->cosineHeight(t), out.span->factor(t),
                                      out.span->straightHeight(t)};
                 out.required = r;
-                results << TideLine{
+                results << ResultLine{
                     Kind::Result,
                     u"At %1: %2 m by the cosine curve (factor %3), %4 m by the "
                     u"straight line"_s.arg(clockText(r.time), heightText(r.cosineHeight),
@@ -267,7 +259,7 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
     reader.reasons << squat.reasons;
     if (squat.metres) {
         out.squat = squat.metres;
-        results << TideLine{Kind::Result, squat.line};
+        results << ResultLine{Kind::Result, squat.line};
     }
     if (!isBlank(entries.draught) || !isBlank(entries.clearance)) {
         const std::optional<double> draught = reader.metres(
@@ -285,12 +277,12 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
             reader.reasons << needed.reasons;
             out.neededHeight = needed.metres;
             if (needed.metres)
-                results << TideLine{Kind::Result, needed.line};
+                results << ResultLine{Kind::Result, needed.line};
         }
     }
     if (out.span && out.neededHeight) {
         out.window = out.span->windowFor(*out.neededHeight);
-        results << TideLine{Kind::Result, windowText(*out.window, u"water")};
+        results << ResultLine{Kind::Result, windowText(*out.window, u"water")};
     }
 
     // The overhead clearance, asked for by giving any of its values.
@@ -298,24 +290,24 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
     reader.reasons << overhead.reasons;
     if (overhead.limit) {
         out.overheadLimit = overhead.limit;
-        results << TideLine{Kind::Result, overhead.line};
+        results << ResultLine{Kind::Result, overhead.line};
         if (out.span) {
             out.overheadWindow = overheadWindowFor(*out.span, *overhead.limit);
-            results << TideLine{Kind::Result, overheadWindowText(*out.overheadWindow)};
+            results << ResultLine{Kind::Result, overheadWindowText(*out.overheadWindow)};
         }
         if (out.required)
-            results << TideLine{
+            results << ResultLine{
                 Kind::Result,
                 overheadAtText(out.required->time, out.required->cosineHeight, *overhead.limit)};
     }
     if (out.span && out.window && out.overheadWindow) {
         out.passage = passageBetween(*out.span, *out.window, *out.overheadWindow);
-        results << TideLine{Kind::Result, passageText(*out.passage)};
+        results << ResultLine{Kind::Result, passageText(*out.passage)};
     }
 
     if (out.span) {
         const TideSpan &s = *out.span;
-        out.lines << TideLine{
+        out.lines << ResultLine{
             Kind::Summary,
             u"High water %1, %2 m · Low water %3, %4 m · Duration %5 · Range "
             u"%6 m"_s.arg(clockText(s.highWater().time), heightText(s.highWater().height),
@@ -323,11 +315,11 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
                           durationText(s.duration()), heightText(s.range()))};
     }
     for (const QString &note : std::as_const(notes))
-        out.lines << TideLine{Kind::Note, note};
+        out.lines << ResultLine{Kind::Note, note};
     for (const QString &reason : std::as_const(reader.reasons))
-        out.lines << TideLine{Kind::Reason, reason};
+        out.lines << ResultLine{Kind::Reason, reason};
     out.lines << results;
-    out.lines << TideLine{Kind::Disclaimer, Disclaimer};
+    out.lines << ResultLine{Kind::Disclaimer, Disclaimer};
     return out;
 }
 
@@ -347,70 +339,13 @@ TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries)
         // Nothing above should throw; should it all the same, the window
         // still gets an answer rather than an error.
         TideReading failed;
-        failed.lines << TideLine{Kind::Reason, u"The tide could not be worked out"_s};
-        failed.lines << TideLine{Kind::Disclaimer, Disclaimer};
+        failed.lines << ResultLine{Kind::Reason, u"The tide could not be worked out"_s};
+        failed.lines << ResultLine{Kind::Disclaimer, Disclaimer};
         return failed;
     }
     TideReading none;
-    none.lines << TideLine{Kind::Disclaimer, Disclaimer};
+    none.lines << ResultLine{Kind::Disclaimer, Disclaimer};
     return none;
-}
-
-QString windowText(const TideWindow &window, QStringView what)
-{
-    switch (window.kind) {
-    case TideWindow::Kind::From:
-        return u"Enough %1 from %2"_s.arg(what, clockText(window.minute));
-    case TideWindow::Kind::Until:
-        return u"Enough %1 until %2"_s.arg(what, clockText(window.minute));
-    case TideWindow::Kind::Throughout:
-        return u"Enough %1 throughout"_s.arg(what);
-    case TideWindow::Kind::Never:
-        break;
-    }
-    return u"Not enough %1 between these tides"_s.arg(what);
-}
-
-QString limitText(double limit)
-{
-    const QString digits = QString::number(std::abs(limit), 'f', 0);
-    return limit < 0.0 ? u"−"_s + digits : digits;
-}
-
-QString quotedText(const QString &text)
-{
-    constexpr qsizetype Longest = 15;
-    QString shown = text.trimmed();
-    if (shown.size() > Longest) {
-        qsizetype keep = Longest - 1;
-        if (shown.at(keep - 1).isHighSurrogate())
-            --keep;
-        shown = shown.left(keep) + u'…';
-    }
-    return u"“%1”"_s.arg(shown);
-}
-
-QString clockText(double minutes)
-{
-    if (!std::isfinite(minutes))
-        return u"--:--"_s;
-    double ofDay = std::fmod(std::floor(minutes + 0.5), MinutesPerDay);
-    if (ofDay < 0.0)
-        ofDay += MinutesPerDay;
-    const int whole = static_cast<int>(ofDay); // 0 to 1439
-    return u"%1:%2"_s.arg(whole / 60, 2, 10, QChar(u'0')).arg(whole % 60, 2, 10, QChar(u'0'));
-}
-
-QString heightText(double metres)
-{
-    if (!std::isfinite(metres))
-        return u"--"_s;
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    // Anything that rounds to zero is written as zero, without a sign.
-    if (std::abs(metres) < 0.005)
-        metres = 0.0;
-    return locale.toString(metres, 'f', 2);
 }
 
 } // namespace ondal::tide

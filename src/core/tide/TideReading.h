@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runtime/LineText.h"
 #include "core/tide/Passage.h"
 #include "core/tide/TideCurve.h"
 
@@ -14,21 +15,6 @@ class FieldStore;
 }
 
 namespace ondal::tide {
-
-// One line of what the tide curve window shows, in the order shown.
-struct TideLine
-{
-    enum class Kind {
-        Summary,    // high water, low water, duration and range
-        Result,     // the required time's heights, the needed height, the window
-        Note,       // worth knowing: next day, rough duration, values read in part
-        Reason,     // why something the user asked for is not worked out
-        Disclaimer, // the last line, always there, to be shown quieter
-    };
-
-    Kind kind = Kind::Note;
-    QString text;
-};
 
 // The heights at the required time, placed on the span.
 struct RequiredTide
@@ -74,7 +60,7 @@ struct TideReading
     std::optional<double> overheadLimit;      // the most the tide may stand, metres
     std::optional<TideWindow> overheadWindow; // needs the span and the overhead limit
     std::optional<Passage> passage;           // needs both windows
-    QList<TideLine> lines;
+    QList<ResultLine> lines;
     std::array<InputValue, InputCount> inputs{};
 
     const InputValue &input(Input which) const { return inputs.at(static_cast<int>(which)); }
@@ -106,20 +92,5 @@ struct CurveEntries
 // height needed; an overhead limit gives its own window, and with a needed
 // height as well, when a passage is possible.
 TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries);
-
-// Texts as the lines write them. A clock time in minutes as HH:mm, 24-hour,
-// to the nearest minute and taken modulo a day; a height with two decimals
-// in the user's number format, without grouping and never "-0.00".
-QString clockText(double minutes);
-// A window as a line: "Enough water from 10:50", "Enough overhead clearance
-// until 10:49", "… throughout", "Not enough water between these tides".
-QString windowText(const TideWindow &window, QStringView what);
-// A text as typed, for a line that quotes it: in quotation marks, and cut to
-// at most 15 characters, so no line shows more than 15 digits of a number
-// nobody could use.
-QString quotedText(const QString &text);
-// A limit as a refusal names it: a whole number with a true minus sign.
-QString limitText(double limit);
-QString heightText(double metres);
 
 } // namespace ondal::tide

@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 namespace ondal {
 namespace {
 
-using tide::TideLine;
+using ondal::ResultLine;
 
 const QPageLayout &recordPage()
 {
@@ -47,19 +47,19 @@ QString rowText(const worksheet::RecordRow &row)
     return u"%1 (%2)"_s.arg(text, QString::fromUtf16(worksheet::NotRecalculated));
 }
 
-QFont lineFont(const QFont &body, TideLine::Kind kind)
+QFont lineFont(const QFont &body, ResultLine::Kind kind)
 {
     QFont font = body;
     switch (kind) {
-    case TideLine::Kind::Note:
-    case TideLine::Kind::Reason:
+    case ResultLine::Kind::Note:
+    case ResultLine::Kind::Reason:
         font.setItalic(true);
         break;
-    case TideLine::Kind::Disclaimer:
+    case ResultLine::Kind::Disclaimer:
         font.setPointSizeF(body.pointSizeF() * 0.85);
         break;
-    case TideLine::Kind::Summary:
-    case TideLine::Kind::Result:
+    case ResultLine::Kind::Summary:
+    case ResultLine::Kind::Result:
         break;
     }
     return font;
@@ -178,7 +178,7 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
 
     // The lines go at the foot; the plot takes the room between.
     qreal linesHeight = 0;
-    for (const TideLine &entry : record.lines)
+    for (const ResultLine &entry : record.lines)
         linesHeight += wrappedHeight(lineFont(body, entry.kind), entry.text) + 2 * pt;
     const qreal plotHeight =
         std::clamp(page.bottom() - y - linesHeight - 12 * pt, 80 * pt, page.width() * 0.7);
@@ -190,7 +190,7 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
     y += plotHeight + 12 * pt;
 
     painter.setPen(Qt::black);
-    for (const TideLine &entry : record.lines) {
+    for (const ResultLine &entry : record.lines) {
         const QFont font = lineFont(body, entry.kind);
         painter.setFont(font);
         const qreal height = wrappedHeight(font, entry.text);

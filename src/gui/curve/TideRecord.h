@@ -27,8 +27,8 @@ struct TideRecord
     // "Draught: 2.5 m   Under-keel clearance: 10 %   …".
     QStringList entries;
     tide::TideReading reading;
-    QList<tide::TideLine> lines; // as the window shows them
-    QString hint;                // for a plot without a curve
+    QList<ResultLine> lines; // as the window shows them
+    QString hint;            // for a plot without a curve
     // The secondary port's working, while the worksheet still holds the
     // tides it was given from it; empty otherwise.
     QStringList secondaryPort;

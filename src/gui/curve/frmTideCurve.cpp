@@ -23,7 +23,7 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-using ondal::tide::TideLine;
+using ondal::ResultLine;
 
 namespace {
 
@@ -337,7 +337,7 @@ void frmTideCurve::recompute()
     const frmOndal *sheet = m_worksheet.data();
     m_reading = ondal::tide::readTide(sheet, entries());
     m_lines = sheet ? m_reading.lines
-                    : QList<TideLine>{TideLine{TideLine::Kind::Reason, OpenTheWorksheet}};
+                    : QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}};
     picCurve->setReading(m_reading, sheet ? NoCurveHint : NoWorksheetHint);
     ondal::showLines(*lblResults, m_lines);
 }

@@ -77,7 +77,7 @@ private:
     QPointer<frmOndal> m_worksheet;
     QList<QMetaObject::Connection> m_worksheetConnections;
     ondal::tide::TideReading m_reading;
-    QList<ondal::tide::TideLine> m_lines;
+    QList<ondal::ResultLine> m_lines;
     ondal::ports::WorksheetHandover m_portHandover;
 
     // Under the keel: the ship's draught, its squat under way and the

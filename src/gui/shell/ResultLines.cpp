@@ -7,12 +7,12 @@ using namespace Qt::StringLiterals;
 
 namespace ondal {
 
-void showLines(QLabel &label, const QList<tide::TideLine> &lines)
+void showLines(QLabel &label, const QList<ResultLine> &lines)
 {
-    using Kind = tide::TideLine::Kind;
+    using Kind = ResultLine::Kind;
     QStringList html;
     QStringList plain;
-    for (const tide::TideLine &line : lines) {
+    for (const ResultLine &line : lines) {
         const QString text = line.text.toHtmlEscaped();
         switch (line.kind) {
         case Kind::Note:

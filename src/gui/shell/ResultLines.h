@@ -12,6 +12,6 @@ namespace ondal {
 // in italics, a disclaimer smaller, no colours of its own so that any scheme
 // reads it. A label offers screen readers only its name, so the lines go
 // into its description as well, one to a line.
-void showLines(QLabel &label, const QList<tide::TideLine> &lines);
+void showLines(QLabel &label, const QList<ResultLine> &lines);
 
 } // namespace ondal

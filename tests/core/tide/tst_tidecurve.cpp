@@ -13,6 +13,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace ondal::tide;
+using ondal::ResultLine;
 
 Q_DECLARE_METATYPE(ondal::tide::PassageInputs)
 
@@ -69,7 +70,7 @@ QStringList describe(const SpanOrRefusal &made, double required, double needed)
     return out;
 }
 
-QString kindName(TideLine::Kind kind)
+QString kindName(ResultLine::Kind kind)
 {
     static const QString names[] = {u"summary"_s, u"result"_s, u"note"_s, u"reason"_s};
     return names[int(kind)];
@@ -380,7 +381,7 @@ void tst_TideCurve::reading()
     const TideReading reading = readTide(open ? &worksheet : nullptr, draught, clearance);
 
     QVERIFY(!reading.lines.isEmpty());
-    QCOMPARE(reading.lines.last().kind, TideLine::Kind::Disclaimer);
+    QCOMPARE(reading.lines.last().kind, ResultLine::Kind::Disclaimer);
     QCOMPARE(reading.lines.last().text, Disclaimer);
     QStringList shown;
     for (qsizetype i = 0; i + 1 < reading.lines.size(); ++i)
@@ -391,7 +392,7 @@ void tst_TideCurve::reading()
     static const QRegularExpression quote(u"“[^”]*”"_s);
     static const QRegularExpression runaway(u"\\b(inf|nan)\\b|(\\d[.,]?){16}"_s,
                                             QRegularExpression::CaseInsensitiveOption);
-    for (const TideLine &line : reading.lines)
+    for (const ResultLine &line : reading.lines)
         QVERIFY2(!QString(line.text).remove(quote).contains(runaway), qPrintable(line.text));
 
     // A window only from values all read whole.
@@ -453,8 +454,8 @@ void tst_TideCurve::passage()
     const FakeFields worksheet(example);
     const TideReading reading = readTide(&worksheet, CurveEntries{u"2.5"_s, clearance, passage});
     QStringList shown;
-    for (const TideLine &line : reading.lines) {
-        if (line.kind == TideLine::Kind::Result || line.kind == TideLine::Kind::Reason)
+    for (const ResultLine &line : reading.lines) {
+        if (line.kind == ResultLine::Kind::Result || line.kind == ResultLine::Kind::Reason)
             shown << kindName(line.kind) + u": "_s + line.text;
     }
     QCOMPARE(shown, lines);

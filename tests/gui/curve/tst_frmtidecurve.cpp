@@ -295,7 +295,7 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
                           u"Air draught: 21.50 m     Charted vertical clearance: 20 m     "
                           u"Clearance datum: “4x”     Overhead margin: not given"_s}));
     QStringList printed;
-    for (const ondal::tide::TideLine &line : record.lines)
+    for (const ondal::ResultLine &line : record.lines)
         printed << line.text;
     QCOMPARE(printed, shown);
 }
