@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/worksheet/Worksheet.h"
+
 #include <QString>
 
 namespace ondal {
@@ -17,34 +19,4 @@ public:
     virtual void setText(int field, const QString &text) = 0;
 };
 
-namespace worksheet {
-
-// The fields by what they hold: Text<n> is field n.
-enum Field : int {
-    HighWaterHeight = 1,
-    LowWaterHeight = 2,
-    PredictedRange = 3,
-    HighWaterHours = 4,
-    HighWaterMinutes = 5,
-    LowWaterHours = 6,
-    LowWaterMinutes = 7,
-    DurationHours = 8,
-    DurationRemainder = 9,
-    IntervalHighWaterHours = 10,
-    IntervalHighWaterMinutes = 11,
-    RequiredHours = 12,
-    RequiredMinutes = 13,
-    IntervalHours = 14,
-    IntervalRemainder = 15,
-    Factor = 16,
-    HeightAboveLowWater = 17,
-    DepthOfWater = 18,
-    ChartedSounding = 19,
-    HeightAboveChartDatum = 20,
-    HeightOfTide = 21,
-    DurationMinutes = 22,
-    IntervalMinutes = 23,
-};
-
-} // namespace worksheet
 } // namespace ondal
