@@ -16,12 +16,11 @@
 
 #include "core/tide/CurveLayout.h"
 #include "core/tide/TideReading.h"
-#include "core/worksheet/FieldStore.h"
+#include "core/worksheet/Worksheet.h"
 
 #include <QSet>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <utility>
 
@@ -31,16 +30,6 @@ using namespace ondal::tide;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class Fields final : public FieldStore
-{
-public:
-    QString text(int field) const override { return m_texts.at(field - 1); }
-    void setText(int field, const QString &text) override { m_texts.at(field - 1) = text; }
-
-private:
-    std::array<QString, FieldCount> m_texts;
-};
 
 // The fields the tide curve reads, in the input's order; 0 for the window's
 // own entries.
@@ -144,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const FuzzText in = takeFuzzText(data, size);
     const QStringList parts = in.text.split(u'|');
-    Fields fields;
+    Worksheet fields;
     CurveEntries entries;
     PassageInputs &passage = entries.passage;
     QString waters;
@@ -165,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             *own[next++] = parts.at(i);
     }
     passage.waters = waters.isEmpty() ? Waters::Open : Waters::Confined;
-    const TideReading reading = readTide(&fields, entries);
+    const TideReading reading = readTide(fields, entries);
 
     // The plot at its smallest in the window, at full screen, and too small.
     for (const QRectF &target :

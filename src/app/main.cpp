@@ -1,5 +1,6 @@
 #include "AppIcon.h"
 #include "app/Module1.h"
+#include "core/runtime/Clock.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
 #include "core/shell/AppServices.h"
@@ -12,6 +13,7 @@
 #include "platform/SystemServices.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <memory>
@@ -65,7 +67,12 @@ int main(int argc, char *argv[])
     ondal::platform::QtFileTest files;
     ondal::platform::QtProgramStarter starter;
     ondal::QtRecordDialogs dialogs;
-    const ondal::WindowServices services{{messages, settings, *registry, files, starter}, dialogs};
+    ondal::SystemClock clock;
+    const ondal::UserFolders folders{
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+    const ondal::WindowServices services{
+        {messages, settings, *registry, files, starter, clock, folders}, dialogs};
 
     Module1::Main(services);
     // The program runs while any of its windows is open.

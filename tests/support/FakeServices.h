@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runtime/Clock.h"
 #include "core/shell/AppServices.h"
 #include "gui/curve/RecordDialogs.h"
 #include "gui/shell/WindowServices.h"
@@ -8,6 +9,7 @@
 #include "support/RecordingMessages.h"
 
 #include <QPrinter>
+#include <QTemporaryDir>
 
 namespace ondal::test {
 
@@ -37,10 +39,23 @@ public:
     }
 };
 
+// A clock that stands still at the time set, in the zone set (UTC unless
+// told).
+class FixedClock final : public Clock
+{
+public:
+    QDateTime at = QDateTime(QDate(2026, 6, 14), QTime(9, 30), QTimeZone::utc());
+    QTimeZone home = QTimeZone::utc();
+
+    QDateTime now() const override { return at; }
+    QTimeZone zone() const override { return home; }
+};
+
 // Every service a window takes, faked: messages are recorded, settings kept
-// in memory, and the registry, file test, program start and dialogs answer
-// as a test sets them up. Hand services() or windowServices() to a window as
-// main() hands it the real ones.
+// in memory, the clock stands still, the user's folders are temporary ones
+// of their own, and the registry, file test, program start and dialogs
+// answer as a test sets them up. Hand services() or windowServices() to a
+// window as main() hands it the real ones.
 struct FakeServices
 {
     RecordingMessages messages;
@@ -49,13 +64,20 @@ struct FakeServices
     FakeFileTest files;
     FakeStarter starter;
     FakeDialogs dialogs;
+    FixedClock clock;
+    QTemporaryDir data;
+    QTemporaryDir documents;
 
-    AppServices services() { return {messages, settings, registry, files, starter}; }
+    UserFolders folders() const { return {data.path(), documents.path()}; }
+    AppServices services()
+    {
+        return {messages, settings, registry, files, starter, clock, folders()};
+    }
     WindowServices windowServices() { return {services(), dialogs}; }
     // The same with a settings store of the test's own choosing.
     WindowServices windowServices(SettingsStore &store)
     {
-        return {{messages, store, registry, files, starter}, dialogs};
+        return {{messages, store, registry, files, starter, clock, folders()}, dialogs};
     }
 };
 

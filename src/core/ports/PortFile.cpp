@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -73,12 +72,6 @@ QString unreadable(const QString &path, const QString &why)
 }
 
 } // namespace
-
-QString PortFile::defaultPath()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return folder.isEmpty() ? QString() : QDir(folder).filePath(u"ports.json"_s);
-}
 
 PortFile::PortFile(QString path) : m_path(std::move(path))
 {

@@ -18,9 +18,6 @@ class PortFile
 public:
     static constexpr int Format = 1;
 
-    // ports.json in the per-user data folder; empty where there is none.
-    static QString defaultPath();
-
     // Reads the file at once. No file is an empty list.
     explicit PortFile(QString path);
 

@@ -1,7 +1,6 @@
 #include "core/ports/PortHandover.h"
 
 #include "core/runtime/NumberRules.h"
-#include "core/worksheet/FieldStore.h"
 
 #include <QLocale>
 
@@ -29,21 +28,7 @@ QString typed(const QString &text)
 
 } // namespace
 
-void WorksheetHandover::writeTo(FieldStore &worksheet) const
-{
-    for (const auto &[field, text] : written)
-        worksheet.setText(field, text);
-}
-
-bool WorksheetHandover::stillHolds(const FieldStore &worksheet) const
-{
-    return !written.isEmpty() &&
-           std::all_of(written.cbegin(), written.cend(), [&worksheet](const auto &entry) {
-               return worksheet.text(entry.first) == entry.second;
-           });
-}
-
-std::optional<WorksheetHandover> handOver(const PortTable &table, const SecondaryWorking &working)
+std::optional<worksheet::Handover> handOver(const PortTable &table, const SecondaryWorking &working)
 {
     if (!working.high || !working.low)
         return std::nullopt;
@@ -56,7 +41,7 @@ std::optional<WorksheetHandover> handOver(const PortTable &table, const Secondar
     const auto minutes = [](const SecondaryTide &tide) {
         return valueText(qint32(tide.clockTime() % 60));
     };
-    WorksheetHandover out;
+    worksheet::Handover out;
     out.written = {
         {HighWaterHeight, resultText(toCentimetres(high.height))},
         {LowWaterHeight, resultText(toCentimetres(low.height))},

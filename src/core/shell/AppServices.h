@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
+
 namespace ondal {
 
+class Clock;
 class MessageBoxService;
 class SettingsStore;
 
@@ -10,6 +13,14 @@ class FileTest;
 class ProgramStarter;
 class Registry;
 } // namespace platform
+
+// Where the user's own files go: the data folder (the lists the user keeps)
+// and the folder a saved record is first offered in.
+struct UserFolders
+{
+    QString data;
+    QString documents;
+};
 
 // The services the windows use: main() makes this system's once, a test
 // makes fakes, and each window is handed them when it is made and keeps
@@ -22,6 +33,8 @@ struct AppServices
     platform::Registry &registry;
     platform::FileTest &files;
     platform::ProgramStarter &starter;
+    Clock &clock;
+    UserFolders folders;
 };
 
 } // namespace ondal

@@ -2,7 +2,7 @@
 
 #include "core/runtime/NumberRules.h"
 #include "core/runtime/RuntimeError.h"
-#include "core/worksheet/FieldStore.h"
+#include "core/worksheet/Worksheet.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -178,7 +178,7 @@ double dayOf(double minutes)
     return std::floor(minutes / MinutesPerDay);
 }
 
-TideReading read(const FieldStore &fields, const CurveEntries &entries)
+TideReading read(const Worksheet &fields, const CurveEntries &entries)
 {
     TideReading out;
     Reader reader(out);
@@ -325,16 +325,15 @@ TideReading read(const FieldStore &fields, const CurveEntries &entries)
 
 } // namespace
 
-TideReading readTide(const FieldStore *worksheet, const QString &draught, const QString &clearance)
+TideReading readTide(const Worksheet &worksheet, const QString &draught, const QString &clearance)
 {
     return readTide(worksheet, CurveEntries{draught, clearance, {}});
 }
 
-TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries)
+TideReading readTide(const Worksheet &worksheet, const CurveEntries &entries)
 {
     try {
-        if (worksheet)
-            return read(*worksheet, entries);
+        return read(worksheet, entries);
     } catch (...) {
         // Nothing above should throw; should it all the same, the window
         // still gets an answer rather than an error.
@@ -343,9 +342,6 @@ TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries)
         failed.lines << ResultLine{Kind::Disclaimer, Disclaimer};
         return failed;
     }
-    TideReading none;
-    none.lines << ResultLine{Kind::Disclaimer, Disclaimer};
-    return none;
 }
 
 } // namespace ondal::tide

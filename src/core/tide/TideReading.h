@@ -11,7 +11,7 @@
 #include <optional>
 
 namespace ondal {
-class FieldStore;
+class Worksheet;
 }
 
 namespace ondal::tide {
@@ -74,9 +74,8 @@ struct TideReading
 // lies beyond its limits (TideCurve.h), becomes a Reason line naming the
 // field, and nothing is worked out from it. The lines come in this order:
 // the summary, the notes, the reasons, then the results, so that nothing
-// that qualifies an answer is shown after it. Without a worksheet (null) there
-// is only the disclaimer; the window says itself that none is open.
-TideReading readTide(const FieldStore *worksheet, const QString &draught, const QString &clearance);
+// that qualifies an answer is shown after it.
+TideReading readTide(const Worksheet &worksheet, const QString &draught, const QString &clearance);
 
 // The tide curve window's own entries, as typed: the ship's draught, the
 // under-keel clearance (metres, or a share of the draught: "10 %"), and
@@ -91,6 +90,6 @@ struct CurveEntries
 // The same with the squat and the overhead clearance: the squat adds to the
 // height needed; an overhead limit gives its own window, and with a needed
 // height as well, when a passage is possible.
-TideReading readTide(const FieldStore *worksheet, const CurveEntries &entries);
+TideReading readTide(const Worksheet &worksheet, const CurveEntries &entries);
 
 } // namespace ondal::tide

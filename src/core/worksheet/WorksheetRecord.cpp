@@ -3,10 +3,9 @@
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/NumberRules.h"
 #include "core/runtime/RuntimeError.h"
-#include "core/worksheet/FieldStore.h"
+#include "core/worksheet/Worksheet.h"
 #include "core/worksheet/WorksheetSteps.h"
 
-#include <array>
 #include <cmath>
 #include <exception>
 #include <initializer_list>
@@ -15,22 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace ondal::worksheet {
 namespace {
-
-// The worksheet's texts, apart from its window.
-class CopiedFields final : public FieldStore
-{
-public:
-    explicit CopiedFields(const FieldStore &from)
-    {
-        for (int field = 1; field <= FieldCount; ++field)
-            m_texts.at(field - 1) = from.text(field);
-    }
-    QString text(int field) const override { return m_texts.at(field - 1); }
-    void setText(int field, const QString &text) override { m_texts.at(field - 1) = text; }
-
-private:
-    std::array<QString, FieldCount> m_texts;
-};
 
 // The steps' messages (formulas, a missing factor) go nowhere; the steps
 // ask nothing.
@@ -71,9 +54,10 @@ bool sameValue(const QString &shown, const QString &worked)
 // The fields as the steps give them now, run in order on a copy, each step's
 // read-outs emptied first so that a step that stops early leaves none. A
 // later step reads the read-outs an earlier one has just given.
-CopiedFields workedAgain(const FieldStore &fields)
+Worksheet::Texts workedAgain(const Worksheet &fields)
 {
-    CopiedFields copy(fields);
+    Worksheet copy;
+    copy.setTexts(fields.texts());
     SilentMessages messages;
     WorksheetSteps steps(copy, messages);
     for (const StepOutputs &entry : Steps) {
@@ -86,7 +70,7 @@ CopiedFields workedAgain(const FieldStore &fields)
             // beyond what it wrote before it stopped.
         }
     }
-    return copy;
+    return copy.texts();
 }
 
 // Up to 15 significant digits as typed; more are written by the result
@@ -177,12 +161,12 @@ bool isReadOut(Field field)
 
 } // namespace
 
-QList<RecordRow> recordRows(const FieldStore &fields)
+QList<RecordRow> recordRows(const Worksheet &fields)
 {
-    const CopiedFields worked = workedAgain(fields);
+    const Worksheet::Texts worked = workedAgain(fields);
     const auto staleField = [&](Field field) {
         return isReadOut(field) && !fields.text(field).trimmed().isEmpty() &&
-               !sameValue(fields.text(field), worked.text(field));
+               !sameValue(fields.text(field), worked.at(std::size_t(field - 1)));
     };
     QList<RecordRow> rows;
     for (const RowEntry &entry : Rows) {

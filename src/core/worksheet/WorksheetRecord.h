@@ -5,7 +5,7 @@
 
 namespace ondal {
 
-class FieldStore;
+class Worksheet;
 
 namespace worksheet {
 
@@ -31,7 +31,7 @@ inline constexpr char16_t NotRecalculated[] = u"not recalculated since its input
 // again, in order, on a copy of the fields (the window's own fields and
 // messages are left alone); a read-out the steps now give differently, or
 // no longer give at all, is marked stale.
-QList<RecordRow> recordRows(const FieldStore &fields);
+QList<RecordRow> recordRows(const Worksheet &fields);
 
 // A metres value as typed, for paper: "2.5 m" for a number read whole (a
 // typed unit m is not doubled), the text as typed in quotes and without the

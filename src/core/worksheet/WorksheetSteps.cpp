@@ -4,7 +4,7 @@
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/NumberRules.h"
 #include "core/runtime/RuntimeError.h"
-#include "core/worksheet/FieldStore.h"
+#include "core/worksheet/Worksheet.h"
 
 #include <cmath>
 #include <limits>
@@ -65,7 +65,7 @@ double minutesOfDay(const QString &hours, const QString &minutes)
     return total;
 }
 
-void timeDifference(FieldStore &fields, const TimeDifferenceFields &f)
+void timeDifference(Worksheet &fields, const TimeDifferenceFields &f)
 {
     if (fields.text(f.hoursA).isEmpty())
         return;
@@ -101,7 +101,7 @@ void timeDifference(FieldStore &fields, const TimeDifferenceFields &f)
 
 } // namespace
 
-WorksheetSteps::WorksheetSteps(FieldStore &fields, MessageBoxService &messages)
+WorksheetSteps::WorksheetSteps(Worksheet &fields, MessageBoxService &messages)
     : m_fields(fields), m_messages(messages)
 {}
 
@@ -129,7 +129,7 @@ void WorksheetSteps::interval()
 
 void WorksheetSteps::clear()
 {
-    for (int field = 1; field <= FieldStore::FieldCount; ++field)
+    for (int field = 1; field <= Worksheet::FieldCount; ++field)
         m_fields.setText(field, QString());
 }
 

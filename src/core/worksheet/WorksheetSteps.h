@@ -2,7 +2,7 @@
 
 namespace ondal {
 
-class FieldStore;
+class Worksheet;
 class MessageBoxService;
 
 // The worksheet's seven button actions, over the field texts. The steps keep
@@ -12,7 +12,7 @@ class MessageBoxService;
 class WorksheetSteps
 {
 public:
-    WorksheetSteps(FieldStore &fields, MessageBoxService &messages);
+    WorksheetSteps(Worksheet &fields, MessageBoxService &messages);
 
     void range();               // Command3, step 1
     void duration();            // Command4, step 2
@@ -23,7 +23,7 @@ public:
     void heightOfTide();        // Command7, final step
 
 private:
-    FieldStore &m_fields;
+    Worksheet &m_fields;
     MessageBoxService &m_messages;
 };
 

@@ -138,8 +138,7 @@ void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record
     const qreal line = lineHeight(body);
     if (record.fields.isEmpty()) {
         painter.drawText(QRectF(page.left(), y, page.width(), line), Qt::AlignLeft,
-                         record.worksheetOpen ? u"Every field is empty."_s
-                                              : u"The worksheet is not open."_s);
+                         u"Every field is empty."_s);
         y += line;
     } else {
         // Two columns read downwards; a row too long for its column wraps,

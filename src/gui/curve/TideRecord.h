@@ -1,38 +1,14 @@
 #pragma once
 
-#include "core/tide/TideReading.h"
-#include "core/worksheet/WorksheetRecord.h"
+#include "core/tide/CurveRecord.h"
 
-#include <QDateTime>
-#include <QList>
 #include <QString>
-#include <QStringList>
 
 class QPainter;
 class QPrinter;
 class QRectF;
 
 namespace ondal {
-
-// A record of the tide curve for the passage plan, as the window stands
-// when it is made.
-struct TideRecord
-{
-    QDateTime made;
-    // The filled-in worksheet fields in step order, a time on one row, stale
-    // read-outs marked. None without a worksheet.
-    QList<worksheet::RecordRow> fields;
-    bool worksheetOpen = false;
-    // The window's own entries as they are printed, a group to a line:
-    // "Draught: 2.5 m   Under-keel clearance: 10 %   …".
-    QStringList entries;
-    tide::TideReading reading;
-    QList<ResultLine> lines; // as the window shows them
-    QString hint;            // for a plot without a curve
-    // The secondary port's working, while the worksheet still holds the
-    // tides it was given from it; empty otherwise.
-    QStringList secondaryPort;
-};
 
 // The record on one page: a title with the time it was made, the worksheet's
 // fields, the draught and clearance, the plot and the lines, in black on

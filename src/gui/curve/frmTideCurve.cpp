@@ -1,10 +1,12 @@
 #include "gui/curve/frmTideCurve.h"
 
+#include "core/runtime/Clock.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
+#include "core/tide/CurveRecord.h"
+#include "core/worksheet/Worksheet.h"
 #include "gui/curve/TideCurvePlot.h"
 #include "gui/shell/ResultLines.h"
-#include "gui/worksheet/frmOndal.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,7 +19,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -29,7 +30,7 @@ namespace {
 
 const QString OpenTheWorksheet = u"Open the worksheet (Ondal ▸ Ondal Prediction) and enter the "
                                  u"times and heights of high and low water"_s;
-const QString NoWorksheetHint = u"No worksheet open"_s;
+const QString NoWorksheetHint = u"The worksheet is empty"_s;
 const QString NoCurveHint = u"No curve: see the lines below"_s;
 
 const QString Section = u"Curve"_s;
@@ -42,10 +43,11 @@ QString application()
 
 } // namespace
 
-frmTideCurve::frmTideCurve(const ondal::WindowServices &services, ondal::ScreenAreas screenAreas,
-                           QWidget *parent)
+frmTideCurve::frmTideCurve(const ondal::WindowServices &services, const ondal::Worksheet &worksheet,
+                           ondal::ScreenAreas screenAreas, QWidget *parent)
     : QWidget(parent), m_services(services),
-      m_placement(*this, ondal::CurveWindowPlacement, std::move(screenAreas))
+      m_placement(*this, ondal::CurveWindowPlacement, std::move(screenAreas)),
+      m_worksheet(worksheet)
 {
     setObjectName(u"frmTideCurve"_s);
     setWindowTitle(u"Tide Curve"_s);
@@ -59,6 +61,7 @@ frmTideCurve::frmTideCurve(const ondal::WindowServices &services, ondal::ScreenA
     const int line = fontMetrics().height();
     setMinimumSize(std::max(36 * line, layout()->minimumSize().width()), 29 * line);
     Form_Load();
+    connect(&m_worksheet, &ondal::Worksheet::fieldChanged, this, &frmTideCurve::recompute);
     recompute();
 }
 
@@ -98,7 +101,8 @@ void frmTideCurve::createControls()
     cboWaters = new QComboBox(this);
     cboWaters->setObjectName(u"cboWaters"_s);
     cboWaters->setAccessibleName(u"Waters"_s);
-    cboWaters->addItems({u"Open water"_s, u"Confined channel"_s});
+    cboWaters->addItems({ondal::tide::watersName(ondal::tide::Waters::Open),
+                         ondal::tide::watersName(ondal::tide::Waters::Confined)});
     connect(cboWaters, &QComboBox::currentIndexChanged, this, &frmTideCurve::recompute);
     txtAirDraught = entry(u"txtAirDraught"_s, u"Air draught, metres"_s);
     txtVerticalClearance =
@@ -258,65 +262,6 @@ bool frmTideCurve::event(QEvent *event)
     return handled;
 }
 
-void frmTideCurve::setWorksheet(frmOndal *worksheet)
-{
-    for (const QMetaObject::Connection &connection : std::as_const(m_worksheetConnections))
-        disconnect(connection);
-    m_worksheetConnections.clear();
-    m_worksheet = worksheet;
-    if (worksheet) {
-        m_worksheetConnections << connect(worksheet, &frmOndal::fieldChanged, this,
-                                          &frmTideCurve::recompute);
-        // A closing worksheet is already half gone when it says so: let go
-        // of it before anything reads it.
-        m_worksheetConnections << connect(worksheet, &QObject::destroyed, this, [this] {
-            m_worksheet = nullptr;
-            m_worksheetConnections.clear();
-            recompute();
-        });
-    }
-    recompute();
-}
-
-frmOndal *frmTideCurve::worksheet() const
-{
-    return m_worksheet.data();
-}
-
-QStringList frmTideCurve::printedEntries() const
-{
-    using ondal::worksheet::givenText;
-    const auto joined = [](const QList<std::pair<QString, QString>> &entries) {
-        QStringList parts;
-        for (const auto &[label, value] : entries)
-            parts << label + u": "_s + value;
-        return parts.join(u"     "_s);
-    };
-    // A clearance given as a share of the draught ("10 %") is printed as one,
-    // as the reading takes it.
-    const QString clearance = txtClearance->text();
-    const std::optional<ondal::tide::Clearance> read =
-        ondal::tide::readClearance(clearance).clearance;
-    const bool share = read && read->unit == ondal::tide::Clearance::Unit::PercentOfDraught;
-    QStringList lines{
-        joined({{u"Draught"_s, givenText(txtDraught->text(), u"m")},
-                {u"Under-keel clearance"_s, givenText(clearance, share ? u"%" : u"m")}})};
-    if (!txtBlockCoefficient->text().trimmed().isEmpty() || !txtSpeed->text().trimmed().isEmpty())
-        lines << joined({{u"Block coefficient"_s, givenText(txtBlockCoefficient->text(), {})},
-                         {u"Speed through the water"_s, givenText(txtSpeed->text(), u"kn")},
-                         {u"Waters"_s, cboWaters->currentText()}});
-    const QList<QLineEdit *> overhead{txtAirDraught, txtVerticalClearance, txtClearanceDatum,
-                                      txtOverheadMargin};
-    if (std::any_of(overhead.cbegin(), overhead.cend(),
-                    [](const QLineEdit *field) { return !field->text().trimmed().isEmpty(); }))
-        lines << joined(
-            {{u"Air draught"_s, givenText(txtAirDraught->text(), u"m")},
-             {u"Charted vertical clearance"_s, givenText(txtVerticalClearance->text(), u"m")},
-             {u"Clearance datum"_s, givenText(txtClearanceDatum->text(), u"m")},
-             {u"Overhead margin"_s, givenText(txtOverheadMargin->text(), u"m")}});
-    return lines;
-}
-
 ondal::tide::CurveEntries frmTideCurve::entries() const
 {
     using ondal::tide::Waters;
@@ -334,33 +279,21 @@ ondal::tide::CurveEntries frmTideCurve::entries() const
 void frmTideCurve::recompute()
 {
     // Only texts and a repaint: the window never comes forward by itself.
-    const frmOndal *sheet = m_worksheet.data();
-    m_reading = ondal::tide::readTide(sheet, entries());
-    m_lines = sheet ? m_reading.lines
-                    : QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}};
-    picCurve->setReading(m_reading, sheet ? NoCurveHint : NoWorksheetHint);
+    // A worksheet with every field empty (closed, or cleared) gives nothing
+    // to draw but the hint where to start.
+    const bool blank = m_worksheet.isBlank();
+    m_reading = ondal::tide::readTide(m_worksheet, entries());
+    m_lines = blank ? QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}}
+                    : m_reading.lines;
+    picCurve->setReading(m_reading, blank ? NoWorksheetHint : NoCurveHint);
     ondal::showLines(*lblResults, m_lines);
 }
 
 ondal::TideRecord frmTideCurve::record() const
 {
-    ondal::TideRecord record;
-    record.made = QDateTime::currentDateTime();
-    record.worksheetOpen = !m_worksheet.isNull();
-    if (const frmOndal *sheet = m_worksheet.data())
-        record.fields = ondal::worksheet::recordRows(*sheet);
-    record.entries = printedEntries();
-    record.reading = m_reading;
-    record.lines = m_lines;
-    record.hint = m_worksheet ? NoCurveHint : NoWorksheetHint;
-    if (m_worksheet && m_portHandover.stillHolds(*m_worksheet))
-        record.secondaryPort = m_portHandover.working;
-    return record;
-}
-
-void frmTideCurve::setPortHandover(const ondal::ports::WorksheetHandover &handover)
-{
-    m_portHandover = handover;
+    return ondal::tide::tideRecord(m_worksheet, entries(), m_reading, m_lines,
+                                   m_worksheet.isBlank() ? NoWorksheetHint : NoCurveHint,
+                                   m_services.clock.now());
 }
 
 void frmTideCurve::cmdPrint_Click()
@@ -381,11 +314,11 @@ void frmTideCurve::cmdPrint_Click()
 void frmTideCurve::cmdSavePdf_Click()
 {
     // The documents folder, where there is one.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = m_services.folders.documents;
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     const QString suggested = QDir(folder).filePath(
-        u"Tide curve %1.pdf"_s.arg(QDateTime::currentDateTime().toString(u"yyyy-MM-dd HHmm"_s)));
+        u"Tide curve %1.pdf"_s.arg(m_services.clock.now().toString(u"yyyy-MM-dd HHmm"_s)));
     const QString fileName = m_services.dialogs.pdfFileName(this, suggested);
     if (fileName.isEmpty())
         return;

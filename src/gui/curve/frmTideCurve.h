@@ -1,29 +1,27 @@
 #pragma once
 
-#include "core/ports/PortHandover.h"
 #include "core/tide/TideReading.h"
 #include "gui/curve/TideRecord.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
-#include <QMetaObject>
-#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmOndal;
 
 namespace ondal {
 class TideCurvePlot;
-}
+class Worksheet;
+} // namespace ondal
 
 // The tide between the worksheet's high and low water, drawn as a curve
 // with the heights, the needed height and the tidal window worked out, and
-// printed or saved as a record for the passage plan. It follows the open
-// worksheet as its fields change, without taking the focus from it, and
+// printed or saved as a record for the passage plan. It follows the
+// worksheet model as its fields change, without taking the focus from the
+// worksheet window, and
 // keeps the ship's own values: draught, squat and under-keel clearance
 // below, air draught and the clearance of a bridge or power line above.
 //
@@ -35,21 +33,12 @@ public:
     // Restores the draught, the clearance and the placement from the
     // services' settings store before the window is first shown. The screen
     // areas default to those of the screens attached now.
-    explicit frmTideCurve(const ondal::WindowServices &services,
-                          ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
+    frmTideCurve(const ondal::WindowServices &services, const ondal::Worksheet &worksheet,
+                 ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
     ~frmTideCurve() override;
-
-    // The worksheet to follow, or none. A worksheet that closes is let go
-    // of by itself.
-    void setWorksheet(frmOndal *worksheet);
-    frmOndal *worksheet() const;
 
     // What the window shows now, as a record.
     ondal::TideRecord record() const;
-
-    // The secondary port's last hand-over to the worksheet: its working goes
-    // into the record while the worksheet still holds what it wrote.
-    void setPortHandover(const ondal::ports::WorksheetHandover &handover);
 
 public slots:
     void cmdPrint_Click();
@@ -65,20 +54,15 @@ private:
     QList<std::pair<QString, QLineEdit *>> keptEntries() const;
     // The entries as typed, for the reading.
     ondal::tide::CurveEntries entries() const;
-    // The entries as the record prints them, a group to a line; the squat's
-    // and the overhead's only where any of theirs is given.
-    QStringList printedEntries() const;
     void Form_Load();
     void Form_Unload();
     void recompute();
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
-    QPointer<frmOndal> m_worksheet;
-    QList<QMetaObject::Connection> m_worksheetConnections;
+    const ondal::Worksheet &m_worksheet;
     ondal::tide::TideReading m_reading;
     QList<ondal::ResultLine> m_lines;
-    ondal::ports::WorksheetHandover m_portHandover;
 
     // Under the keel: the ship's draught, its squat under way and the
     // clearance wanted.

@@ -1,6 +1,8 @@
 #include "gui/ports/frmSecondaryPort.h"
 
+#include "core/ports/PortHandover.h"
 #include "core/runtime/MessageBoxService.h"
+#include "core/worksheet/Worksheet.h"
 #include "gui/shell/ResultLines.h"
 
 #include <QCloseEvent>
@@ -20,12 +22,22 @@ using ondal::ports::PortTable;
 using ondal::ports::PortValue;
 using ondal::ports::PortValues;
 
+namespace {
+
+// ports.json in the data folder; none where there is no data folder.
+QString portsFile(const ondal::UserFolders &folders)
+{
+    return folders.data.isEmpty() ? QString() : QDir(folders.data).filePath(u"ports.json"_s);
+}
+
+} // namespace
+
 frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
-                                   ondal::ScreenAreas screenAreas, QString portsFile,
+                                   ondal::Worksheet &worksheet, ondal::ScreenAreas screenAreas,
                                    QWidget *parent)
     : QWidget(parent), m_services(services),
       m_placement(*this, ondal::SecondaryWindowPlacement, std::move(screenAreas)),
-      m_ports(portsFile.isEmpty() ? ondal::ports::PortFile::defaultPath() : std::move(portsFile))
+      m_worksheet(worksheet), m_ports(portsFile(services.folders))
 {
     setObjectName(u"frmSecondaryPort"_s);
     setWindowTitle(u"Secondary Port"_s);
@@ -298,8 +310,10 @@ void frmSecondaryPort::cmdDeletePort_Click()
 
 void frmSecondaryPort::cmdUseInWorksheet_Click()
 {
-    if (const auto handover = ondal::ports::handOver(table(), m_working))
-        emit useInWorksheet(*handover);
+    if (const auto handover = ondal::ports::handOver(table(), m_working)) {
+        emit worksheetWanted();
+        m_worksheet.handOver(*handover);
+    }
 }
 
 void frmSecondaryPort::closeEvent(QCloseEvent *event)

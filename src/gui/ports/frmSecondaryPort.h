@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/ports/PortFile.h"
-#include "core/ports/PortHandover.h"
 #include "core/ports/SecondaryPort.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
@@ -14,6 +13,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace ondal {
+class Worksheet;
+}
+
 // A secondary port's high and low water from the standard port's, by the
 // tables' time and height differences, worked out live as the fields are
 // typed, with the user's list of ports to fill the table from.
@@ -24,11 +27,10 @@ class frmSecondaryPort : public QWidget
     Q_OBJECT
 public:
     // Restores the placement from the services' settings store and reads
-    // the list of ports from portsFile (by default ports.json in the user's
-    // data folder) before the window is first shown.
-    explicit frmSecondaryPort(const ondal::WindowServices &services,
-                              ondal::ScreenAreas screenAreas = {}, QString portsFile = {},
-                              QWidget *parent = nullptr);
+    // the list of ports (ports.json in the services' data folder) before the
+    // window is first shown. "Use in Worksheet" writes into worksheet.
+    frmSecondaryPort(const ondal::WindowServices &services, ondal::Worksheet &worksheet,
+                     ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
     ~frmSecondaryPort() override;
 
     // The table row and name as typed, and the day's standard-port tides.
@@ -37,8 +39,9 @@ public:
     const ondal::ports::PortFile &ports() const { return m_ports; }
 
 signals:
-    // "Use in Worksheet" was pressed with both tides worked out.
-    void useInWorksheet(const ondal::ports::WorksheetHandover &handover);
+    // "Use in Worksheet" is writing the tides into the worksheet, which
+    // should be open to show them.
+    void worksheetWanted();
 
 public slots:
     void cmdSavePort_Click();
@@ -60,6 +63,7 @@ private:
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
+    ondal::Worksheet &m_worksheet;
     ondal::ports::PortFile m_ports;
     ondal::ports::SecondaryWorking m_working;
 

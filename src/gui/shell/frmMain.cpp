@@ -171,23 +171,17 @@ void frmMain::mnuOndal_Click()
 {
     // One worksheet: made on first use, brought forward while it is open,
     // made afresh after the user has closed it.
-    if (!m_worksheet) {
-        m_worksheet = new frmOndal(m_services.messages);
-        if (m_curve)
-            m_curve->setWorksheet(m_worksheet);
-    }
+    if (!m_worksheet)
+        m_worksheet = new frmOndal(m_worksheetModel, m_services.messages);
     bringForward(m_worksheet);
 }
 
 void frmMain::mnuCurve_Click()
 {
-    // One tide curve window, kept like the worksheet, following whichever
-    // worksheet is open.
-    if (!m_curve) {
-        m_curve = new frmTideCurve(m_services, m_placement.screenAreas());
-        m_curve->setWorksheet(m_worksheet);
-        m_curve->setPortHandover(m_portHandover);
-    }
+    // One tide curve window, kept like the worksheet, following the
+    // worksheet's fields.
+    if (!m_curve)
+        m_curve = new frmTideCurve(m_services, m_worksheetModel, m_placement.screenAreas());
     bringForward(m_curve);
 }
 
@@ -195,21 +189,12 @@ void frmMain::mnuSecondary_Click()
 {
     // One secondary port window, kept like the tide curve.
     if (!m_secondary) {
-        m_secondary = new frmSecondaryPort(m_services, m_placement.screenAreas());
-        connect(m_secondary, &frmSecondaryPort::useInWorksheet, this, &frmMain::useInWorksheet);
+        m_secondary = new frmSecondaryPort(m_services, m_worksheetModel, m_placement.screenAreas());
+        // The hand-over writes the worksheet's fields; the worksheet opens
+        // as from the menu to show them.
+        connect(m_secondary, &frmSecondaryPort::worksheetWanted, this, &frmMain::mnuOndal_Click);
     }
     bringForward(m_secondary);
-}
-
-void frmMain::useInWorksheet(const ondal::ports::WorksheetHandover &handover)
-{
-    // The worksheet opens as from the menu; the tide curve follows the
-    // fields as it does for typing, and prints the working while they last.
-    mnuOndal_Click();
-    m_portHandover = handover;
-    if (m_curve)
-        m_curve->setPortHandover(m_portHandover);
-    handover.writeTo(*m_worksheet);
 }
 
 void frmMain::mnuHelpAbout_Click()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ports/PortHandover.h"
+#include "core/worksheet/Worksheet.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
@@ -14,9 +14,10 @@ class frmSecondaryPort;
 class frmTideCurve;
 
 // The application's main window: the menus that open the worksheet, the tide
-// curve and the About box, the status bar, and the placement kept between
-// runs. Closing it closes every other window of the program and saves the
-// placement.
+// curve, the secondary port and the About box, the status bar, and the
+// placement kept between runs. It owns the worksheet model that every window
+// is handed. Closing it closes every other window of the program and saves
+// the placement.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
+    // The worksheet model every window shares.
+    ondal::Worksheet &worksheetModel() { return m_worksheetModel; }
     // The worksheet while it is open, else nullptr.
     frmOndal *worksheet() const;
     // The tide curve window while it is open, else nullptr.
@@ -53,15 +56,13 @@ protected:
 
 private:
     void createMenus();
-    void useInWorksheet(const ondal::ports::WorksheetHandover &handover);
 
     const ondal::WindowServices m_services;
+    ondal::Worksheet m_worksheetModel;
     ondal::WindowPlacement m_placement;
     QPointer<frmOndal> m_worksheet;
     QPointer<frmTideCurve> m_curve;
     QPointer<frmSecondaryPort> m_secondary;
-    // What the secondary port window last wrote into the worksheet.
-    ondal::ports::WorksheetHandover m_portHandover;
     // The program's other windows in the order they were opened.
     QList<QPointer<QWidget>> m_openWindows;
 };

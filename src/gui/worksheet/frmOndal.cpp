@@ -171,8 +171,8 @@ Fit worksheetFit(const QFont &base)
 
 } // namespace
 
-frmOndal::frmOndal(ondal::MessageBoxService &messages, QWidget *parent)
-    : QWidget(parent), m_messages(messages)
+frmOndal::frmOndal(ondal::Worksheet &worksheet, ondal::MessageBoxService &messages, QWidget *parent)
+    : QWidget(parent), m_worksheet(worksheet), m_messages(messages)
 {
     setObjectName(QStringLiteral("frmOndal"));
     setWindowTitle(QStringLiteral("Standard Port Ondal Prediction"));
@@ -191,7 +191,12 @@ frmOndal::frmOndal(ondal::MessageBoxService &messages, QWidget *parent)
     m_command1->setFocus();
 }
 
-frmOndal::~frmOndal() = default;
+frmOndal::~frmOndal()
+{
+    // Unloading the worksheet discards its data.
+    disconnect(&m_worksheet, nullptr, this, nullptr);
+    m_worksheet.clear();
+}
 
 void frmOndal::createControls()
 {
@@ -276,11 +281,29 @@ void frmOndal::connectButtons()
     wire(u"Command7", &frmOndal::Command7_Click);
 }
 
+// Typing goes into the model at once; what the model gets from elsewhere (a
+// step, a hand-over) is shown.
 void frmOndal::connectFields()
 {
-    for (int number = 1; number <= FieldCount; ++number)
+    for (int number = 1; number <= ondal::Worksheet::FieldCount; ++number) {
+        showField(number);
         connect(field(number), &QLineEdit::textChanged, this,
-                [this, number] { emit fieldChanged(number); });
+                [this, number](const QString &text) { m_worksheet.setText(number, text); });
+    }
+    connect(&m_worksheet, &ondal::Worksheet::fieldChanged, this, &frmOndal::showField);
+}
+
+void frmOndal::showField(int number)
+{
+    QLineEdit *edit = field(number);
+    const QString text = m_worksheet.text(number);
+    if (!edit || edit->text() == text)
+        return;
+    edit->setText(text);
+    // Show a result from its first digit: a long one such as
+    // 2.27027027027027 would otherwise show only its tail in the narrow
+    // field, and read as a different number.
+    edit->setCursorPosition(0);
 }
 
 void frmOndal::applyFont()
@@ -355,27 +378,9 @@ void frmOndal::showEvent(QShowEvent *event)
 
 QLineEdit *frmOndal::field(int number) const
 {
-    if (number < 1 || number > FieldCount)
+    if (number < 1 || number > ondal::Worksheet::FieldCount)
         return nullptr;
     return m_fields[std::size_t(number - 1)];
-}
-
-QString frmOndal::text(int field) const
-{
-    const QLineEdit *edit = this->field(field);
-    return edit ? edit->text() : QString();
-}
-
-void frmOndal::setText(int field, const QString &text)
-{
-    QLineEdit *edit = this->field(field);
-    if (!edit)
-        return;
-    edit->setText(text);
-    // Show a result from its first digit: a long one such as
-    // 2.27027027027027 would otherwise show only its tail in the narrow
-    // field, and read as a different number.
-    edit->setCursorPosition(0);
 }
 
 void frmOndal::Command1_Click()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/runtime/MessageBoxService.h"
-#include "core/worksheet/FieldStore.h"
+#include "core/worksheet/Worksheet.h"
 #include "core/worksheet/WorksheetSteps.h"
 
 #include <QWidget>
@@ -12,30 +12,24 @@ class QLineEdit;
 class QPushButton;
 
 // The standard-port tide worksheet: 23 fields, the labels that name them,
-// three framed groups and seven step buttons in a fixed layout. Its field
-// texts are the worksheet's whole state; the steps read and write them
-// through the FieldStore side of the window.
+// three framed groups and seven step buttons in a fixed layout. The window
+// is a view of the worksheet model, whose texts are the worksheet's whole
+// state: its fields show and edit them, and the steps act on the model.
 //
-// A top-level window without an owner; closing it deletes it, so the next
-// showing starts from an empty worksheet.
-class frmOndal : public QWidget, public ondal::FieldStore
+// A top-level window without an owner; closing it deletes it and empties
+// the model, so the next showing starts from an empty worksheet.
+class frmOndal : public QWidget
 {
     Q_OBJECT
 public:
     // Messages, the steps' own and those of uncaught errors, go to messages.
-    explicit frmOndal(ondal::MessageBoxService &messages, QWidget *parent = nullptr);
+    frmOndal(ondal::Worksheet &worksheet, ondal::MessageBoxService &messages,
+             QWidget *parent = nullptr);
     ~frmOndal() override;
 
-    // FieldStore: Text<field>'s text, read and written at once.
-    QString text(int field) const override;
-    void setText(int field, const QString &text) override;
-
+    ondal::Worksheet &worksheet() const { return m_worksheet; }
     // Text<number>, 1 to 23; nullptr for any other number.
     QLineEdit *field(int number) const;
-
-signals:
-    // Text<field> changed, typed or written by a step.
-    void fieldChanged(int field);
 
 public slots:
     void Command1_Click();
@@ -58,10 +52,13 @@ private:
     void applyFont();
     void applyColours();
 
-    std::array<QLineEdit *, FieldCount> m_fields{};
+    void showField(int number);
+
+    std::array<QLineEdit *, ondal::Worksheet::FieldCount> m_fields{};
     QPushButton *m_command1 = nullptr;
     double m_scale = 1.0; // of the layout, against its design size
     bool m_shown = false;
+    ondal::Worksheet &m_worksheet;
     ondal::MessageBoxService &m_messages;
-    ondal::WorksheetSteps m_steps{*this, m_messages};
+    ondal::WorksheetSteps m_steps{m_worksheet, m_messages};
 };

@@ -1,13 +1,13 @@
 #include "core/ports/PortHandover.h"
 #include "core/ports/SecondaryPort.h"
-#include "support/FakeFields.h"
+#include "support/WorksheetTexts.h"
 
 #include <QLocale>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace ondal::ports;
-using ondal::test::FakeFields;
+using ondal::test::FilledWorksheet;
 using ondal::test::Texts;
 
 namespace {
@@ -277,20 +277,19 @@ void tst_SecondaryPort::handOverToTheWorksheet()
     const PortTable table = example(changes);
     const SecondaryWorking working =
         workSecondaryPort(table, {standard[0], standard[1], standard[2], standard[3]});
-    const std::optional<WorksheetHandover> handover = handOver(table, working);
+    const std::optional<ondal::worksheet::Handover> handover = handOver(table, working);
     QVERIFY(handover);
 
-    FakeFields sheet({{3, u"kept"_s}, {12, u"11"_s}});
-    handover->writeTo(sheet);
+    FilledWorksheet sheet({{3, u"kept"_s}, {12, u"11"_s}});
+    sheet.handOver(*handover);
     Texts expected = written;
     expected.insert(3, u"kept"_s);
     expected.insert(12, u"11"_s);
-    for (int field = 1; field <= FakeFields::FieldCount; ++field)
+    for (int field = 1; field <= FilledWorksheet::FieldCount; ++field)
         QCOMPARE(sheet.text(field), expected.value(field));
-    QVERIFY(handover->stillHolds(sheet));
-    QVERIFY(handover->working.contains(working.lines.first().text));
+    QVERIFY(sheet.handedOverWorking().contains(working.lines.first().text));
     sheet.setText(2, u"0.91"_s);
-    QVERIFY(!handover->stillHolds(sheet));
+    QVERIFY(sheet.handedOverWorking().isEmpty());
 
     // Without low water there is nothing to hand over.
     QVERIFY(!handOver(table, workSecondaryPort(table, {standard[0], standard[1], {}, {}})));

@@ -1,5 +1,5 @@
 #include "core/tide/CurveLayout.h"
-#include "support/FakeFields.h"
+#include "support/WorksheetTexts.h"
 
 #include <QLocale>
 #include <QSet>
@@ -60,8 +60,8 @@ TideReading roadReading(const QString &clearance, const PassageInputs &passage)
     const ondal::test::Texts road{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s},
                                   {5, u"30"_s},  {6, u"8"_s},   {7, u"20"_s},
                                   {12, u"11"_s}, {13, u"0"_s},  {19, u"1"_s}};
-    const ondal::test::FakeFields worksheet(road);
-    return readTide(&worksheet,
+    const ondal::test::FilledWorksheet worksheet(road);
+    return readTide(worksheet,
                     CurveEntries{clearance.isEmpty() ? QString() : u"2.5"_s, clearance, passage});
 }
 

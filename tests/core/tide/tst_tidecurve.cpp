@@ -1,6 +1,6 @@
 #include "core/tide/TideCurve.h"
 #include "core/tide/TideReading.h"
-#include "support/FakeFields.h"
+#include "support/WorksheetTexts.h"
 
 #include <QLocale>
 #include <QMap>
@@ -21,7 +21,7 @@ namespace {
 
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
 
-using ondal::test::FakeFields;
+using ondal::test::FilledWorksheet;
 using ondal::test::Texts;
 
 QString n(double value)
@@ -195,7 +195,6 @@ void tst_TideCurve::model()
 
 void tst_TideCurve::reading_data()
 {
-    QTest::addColumn<bool>("open");
     QTest::addColumn<bool>("german");
     QTest::addColumn<Texts>("fields");
     QTest::addColumn<QString>("draught");
@@ -205,7 +204,7 @@ void tst_TideCurve::reading_data()
     const Texts example{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s}, {6, u"8"_s},
                         {7, u"20"_s},  {12, u"11"_s}, {13, u"0"_s}, {19, u"1"_s}};
     QTest::newRow("HW 14:30, LW 08:20, at 11:00, 2.5 m draught")
-        << true << false << example << u"2.50"_s << u"0.5"_s
+        << false << example << u"2.50"_s << u"0.5"_s
         << QStringList{u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · Duration 6 "
                        u"h 10 min · Range 3.40 m"_s,
                        u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m by "
@@ -218,7 +217,7 @@ void tst_TideCurve::reading_data()
     german[1] = u"4,2"_s;
     german[2] = u"0,8"_s;
     QTest::newRow("de_DE writes decimal commas")
-        << true << true << german << u"2,5"_s << u"0,5"_s
+        << true << german << u"2,5"_s << u"0,5"_s
         << QStringList{u"summary: High water 14:30, 4,20 m · Low water 08:20, 0,80 m · Duration 6 "
                        u"h 10 min · Range 3,40 m"_s,
                        u"result: At 11:00: 2,14 m by the cosine curve (factor 0,39), 2,27 m by "
@@ -228,9 +227,8 @@ void tst_TideCurve::reading_data()
                        u"result: Enough water from 10:50"_s};
 
     QTest::newRow("across midnight, drying height, another interval high water")
-        << true << false
-        << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"21"_s},  {5, u"47"_s},   {6, u"4"_s},
-                 {7, u"6"_s},   {10, u"21"_s}, {11, u"40"_s}, {19, u"-0.2"_s}}
+        << false << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"21"_s},  {5, u"47"_s},   {6, u"4"_s},
+                          {7, u"6"_s},   {10, u"21"_s}, {11, u"40"_s}, {19, u"-0.2"_s}}
         << u"2.5"_s << u"0.5"_s
         << QStringList{u"summary: High water 21:47, 4.20 m · Low water 04:06, 0.80 m · Duration 6 "
                        u"h 19 min · Range 3.40 m"_s,
@@ -242,16 +240,16 @@ void tst_TideCurve::reading_data()
                        u"result: Enough water until 00:05"_s};
 
     QTest::newRow("HW typed 28:06 is on the next day; interval minutes blank say nothing")
-        << true << false << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"28"_s}, {5, u"06"_s},
-                                  {6, u"22"_s},  {7, u"0"_s},   {10, u"21"_s}}
+        << false << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"28"_s}, {5, u"06"_s},
+                          {6, u"22"_s},  {7, u"0"_s},   {10, u"21"_s}}
         << QString() << QString()
         << QStringList{u"summary: High water 04:06, 4.20 m · Low water 22:00, 0.80 m · Duration 6 "
                        u"h 6 min · Range 3.40 m"_s,
                        u"note: High water taken on the next day"_s};
 
     QTest::newRow("long duration, required time outside the span")
-        << true << false << Texts{{1, u"3"_s}, {2, u"1"_s}, {4, u"12"_s},  {5, u"0"_s},
-                                  {6, u"4"_s}, {7, u"0"_s}, {12, u"15"_s}, {13, u"0"_s}}
+        << false << Texts{{1, u"3"_s}, {2, u"1"_s}, {4, u"12"_s},  {5, u"0"_s},
+                          {6, u"4"_s}, {7, u"0"_s}, {12, u"15"_s}, {13, u"0"_s}}
         << QString() << QString()
         << QStringList{u"summary: High water 12:00, 3.00 m · Low water 04:00, 1.00 m · Duration 8 "
                        u"h 0 min · Range 2.00 m"_s,
@@ -261,7 +259,7 @@ void tst_TideCurve::reading_data()
                        u"no height is given outside the two tides"_s};
 
     QTest::newRow("HW 40:00 and LW 02:00 are no rise or fall")
-        << true << false
+        << false
         << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"40"_s}, {5, u"0"_s}, {6, u"2"_s}, {7, u"0"_s}}
         << QString() << QString()
         << QStringList{u"reason: High and low water lie more than 12 hours apart: they are not one "
@@ -269,8 +267,8 @@ void tst_TideCurve::reading_data()
 
     // An empty height is missing, not 0.
     QTest::newRow("missing and unreadable values")
-        << true << false << Texts{{1, u"1e999"_s}, {4, u"1a"_s}, {5, u"30"_s},
-                                  {6, u"8"_s},     {7, u" "_s},  {12, u"11"_s}}
+        << false << Texts{{1, u"1e999"_s}, {4, u"1a"_s}, {5, u"30"_s},
+                          {6, u"8"_s},     {7, u" "_s},  {12, u"11"_s}}
         << u"2,5"_s << u"0.5"_s
         << QStringList{u"note: The tidal window needs the Charted Sounding on the worksheet"_s,
                        u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
@@ -285,7 +283,7 @@ void tst_TideCurve::reading_data()
     // Values no tide can have, as typed into the worksheet: each is refused
     // and none reaches a line as a number.
     QTest::newRow("heights 1e16 and 1e16+4, HW hours 1e10, required minutes 1e308")
-        << true << false
+        << false
         << Texts{{1, u"10000000000000004"_s},
                  {2, u"10000000000000000"_s},
                  {4, u"1e10"_s},
@@ -306,7 +304,7 @@ void tst_TideCurve::reading_data()
     hours1e300[1] = u"1e308"_s;
     hours1e300[4] = u"1e300"_s;
     QTest::newRow("HW height 1e308, HW hours 1e300")
-        << true << false << hours1e300 << u"2.5"_s << u"0.5"_s
+        << false << hours1e300 << u"2.5"_s << u"0.5"_s
         << QStringList{u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
                        u"drawn"_s,
                        u"reason: Time of High Water: outside 00:00 to 48:00; no curve is drawn"_s,
@@ -317,7 +315,7 @@ void tst_TideCurve::reading_data()
     Texts required1e308 = example;
     required1e308[13] = u"1e308"_s;
     QTest::newRow("required minutes 1e308 beside a window")
-        << true << false << required1e308 << u"2.5 m"_s << u"0.5m"_s
+        << false << required1e308 << u"2.5 m"_s << u"0.5m"_s
         << QStringList{u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · Duration 6 "
                        u"h 10 min · Range 3.40 m"_s,
                        u"reason: Required Time: outside 00:00 to 48:00; no height is given"_s,
@@ -330,7 +328,7 @@ void tst_TideCurve::reading_data()
     const QString at1100 = u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m "
                            u"by the straight line"_s;
     QTest::newRow("2,5 in an English locale gives no window")
-        << true << false << example << u"2,5"_s << u"0.5"_s
+        << false << example << u"2,5"_s << u"0.5"_s
         << QStringList{summary,
                        u"reason: Draught: “2,5” is not a number here; no tidal window is given"_s,
                        at1100};
@@ -338,7 +336,7 @@ void tst_TideCurve::reading_data()
     Texts deep = example;
     deep[19] = u"1e6"_s;
     QTest::newRow("draught NaN, an 18-character clearance, sounding 1e6")
-        << true << false << deep << u"NaN"_s << u"12345678901234567x"_s
+        << false << deep << u"NaN"_s << u"12345678901234567x"_s
         << QStringList{summary,
                        u"reason: Draught: “NaN” is not a number here; no tidal window is given"_s,
                        u"reason: Under-keel clearance: “12345678901234…” is not a number here; no "
@@ -348,7 +346,7 @@ void tst_TideCurve::reading_data()
                        at1100};
 
     QTest::newRow("draught &HFF read whole yet too deep, clearance below 0")
-        << true << false << example << u"&HFF"_s << u"-0.5"_s
+        << false << example << u"&HFF"_s << u"-0.5"_s
         << QStringList{summary, u"reason: Draught: outside 0 to 100 m; no tidal window is given"_s,
                        u"reason: Under-keel clearance: “-0.5” cannot be negative; no tidal window "
                        u"is given"_s,
@@ -357,18 +355,14 @@ void tst_TideCurve::reading_data()
     Texts lowAbc = example;
     lowAbc[2] = u"abc"_s;
     QTest::newRow("LW height abc, no clearance")
-        << true << false << lowAbc << u"2.5"_s << QString()
+        << false << lowAbc << u"2.5"_s << QString()
         << QStringList{u"reason: Tide Table's Low Water: “abc” is not a number here; no curve is "
                        u"drawn"_s,
                        u"reason: Under-keel clearance: missing; no tidal window is given"_s};
-
-    QTest::newRow("no worksheet open")
-        << false << false << Texts{} << u"2.5"_s << u"0.5"_s << QStringList{};
 }
 
 void tst_TideCurve::reading()
 {
-    QFETCH(bool, open);
     QFETCH(bool, german);
     QFETCH(Texts, fields);
     QFETCH(QString, draught);
@@ -377,8 +371,8 @@ void tst_TideCurve::reading()
 
     if (german)
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const FakeFields worksheet(fields);
-    const TideReading reading = readTide(open ? &worksheet : nullptr, draught, clearance);
+    const FilledWorksheet worksheet(fields);
+    const TideReading reading = readTide(worksheet, draught, clearance);
 
     QVERIFY(!reading.lines.isEmpty());
     QCOMPARE(reading.lines.last().kind, ResultLine::Kind::Disclaimer);
@@ -451,8 +445,8 @@ void tst_TideCurve::passage()
 
     const Texts example{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s}, {6, u"8"_s},
                         {7, u"20"_s},  {12, u"11"_s}, {13, u"0"_s}, {19, u"1"_s}};
-    const FakeFields worksheet(example);
-    const TideReading reading = readTide(&worksheet, CurveEntries{u"2.5"_s, clearance, passage});
+    const FilledWorksheet worksheet(example);
+    const TideReading reading = readTide(worksheet, CurveEntries{u"2.5"_s, clearance, passage});
     QStringList shown;
     for (const ResultLine &line : reading.lines) {
         if (line.kind == ResultLine::Kind::Result || line.kind == ResultLine::Kind::Reason)

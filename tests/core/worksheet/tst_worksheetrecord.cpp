@@ -1,11 +1,11 @@
-#include "support/FakeFields.h"
+#include "support/WorksheetTexts.h"
 
 #include "core/worksheet/WorksheetRecord.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using ondal::test::FakeFields;
+using ondal::test::FilledWorksheet;
 using ondal::test::Texts;
 using ondal::worksheet::RecordRow;
 
@@ -41,7 +41,7 @@ private slots:
 
     void roadInStepOrderATimeToARow()
     {
-        FakeFields fields(Road);
+        FilledWorksheet fields(Road);
         const Texts before(Road);
         QCOMPARE(
             printed(ondal::worksheet::recordRows(fields)),
@@ -90,7 +90,7 @@ private slots:
         Texts texts = Road;
         texts.insert(changed);
         QStringList marked;
-        for (const RecordRow &row : ondal::worksheet::recordRows(FakeFields(texts)))
+        for (const RecordRow &row : ondal::worksheet::recordRows(FilledWorksheet(texts)))
             if (row.stale)
                 marked << row.label;
         QCOMPARE(marked, stale);
@@ -118,7 +118,7 @@ private slots:
         QFETCH(Texts, texts);
         QFETCH(QStringList, rows);
         QLocale::setDefault(locale);
-        const QStringList shown = printed(ondal::worksheet::recordRows(FakeFields(texts)));
+        const QStringList shown = printed(ondal::worksheet::recordRows(FilledWorksheet(texts)));
         QLocale::setDefault(QLocale::c());
         QCOMPARE(shown, rows);
     }

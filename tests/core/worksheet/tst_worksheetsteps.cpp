@@ -1,8 +1,8 @@
 #include "core/runtime/RuntimeError.h"
-#include "core/worksheet/FieldStore.h"
+#include "core/worksheet/Worksheet.h"
 #include "core/worksheet/WorksheetSteps.h"
-#include "support/FakeFields.h"
 #include "support/RecordingMessages.h"
+#include "support/WorksheetTexts.h"
 
 #include <QLocale>
 #include <QMap>
@@ -18,9 +18,8 @@ Q_DECLARE_METATYPE(Step)
 
 namespace {
 
-using ondal::test::FakeFields;
 using ondal::test::Texts;
-using Fields = std::array<QString, ondal::FieldStore::FieldCount>;
+using Fields = std::array<QString, ondal::Worksheet::FieldCount>;
 
 const QString FactorMissing = u"Please enter the Factor"_s;
 const QString DepthFormula = u"Depth of Water = Charted Sounding + Height Above Chart Datum"_s;
@@ -34,8 +33,8 @@ struct Worksheet
     explicit Worksheet(const Texts &given = {})
     {
         // The fields as they stood while each message was shown.
-        messages.onMessage = [this](const QString &) { shown.push_back(fields.texts); };
-        for (int field = 1; field <= ondal::FieldStore::FieldCount; ++field)
+        messages.onMessage = [this](const QString &) { shown.push_back(fields.texts()); };
+        for (int field = 1; field <= ondal::Worksheet::FieldCount; ++field)
             fields.setText(field, u"old %1"_s.arg(field));
         set(given);
     }
@@ -48,7 +47,7 @@ struct Worksheet
 
     QString operator[](int field) const { return fields.text(field); }
 
-    FakeFields fields;
+    ondal::Worksheet fields;
     ondal::test::RecordingMessages messages;
     std::vector<Fields> shown;
     ondal::WorksheetSteps steps{fields, messages};
@@ -156,12 +155,12 @@ void tst_WorksheetSteps::verifyStep()
     QFETCH(QStringList, messages);
 
     Worksheet sheet(given);
-    const Fields before = sheet.fields.texts;
+    const Fields before = sheet.fields.texts();
     QCOMPARE(run(sheet.steps, step), error);
 
     Worksheet expected(given);
     expected.set(written);
-    QCOMPARE(listing(sheet.fields.texts), listing(expected.fields.texts));
+    QCOMPARE(listing(sheet.fields.texts()), listing(expected.fields.texts()));
     QCOMPARE(sheet.messages.prompts, messages);
 
     if (step == Step::Depth || step == Step::HeightOfTide) {
@@ -169,7 +168,7 @@ void tst_WorksheetSteps::verifyStep()
         QCOMPARE(listing(sheet.shown.front()), listing(before));
     } else if (step == Step::HeightAboveLowWater && !messages.isEmpty()) {
         // The height is emptied before the factor is asked for.
-        QCOMPARE(listing(sheet.shown.front()), listing(expected.fields.texts));
+        QCOMPARE(listing(sheet.shown.front()), listing(expected.fields.texts()));
     }
 }
 
@@ -262,7 +261,7 @@ void tst_WorksheetSteps::clear_data()
 {
     addColumns();
     Texts filled, emptied;
-    for (int field = 1; field <= ondal::FieldStore::FieldCount; ++field) {
+    for (int field = 1; field <= ondal::Worksheet::FieldCount; ++field) {
         filled.insert(field, u"12.5"_s);
         emptied.insert(field, QString());
     }

@@ -310,13 +310,13 @@ private slots:
         item->trigger();
         QCOMPARE(w.worksheet(), first.data());
         QCOMPARE(openWorksheets(), 1);
-        QCOMPARE(first->text(1), u"4.2"_s);
+        QCOMPARE(first->worksheet().text(1), u"4.2"_s);
 
         QVERIFY(first->close());
         QTRY_VERIFY(first.isNull());
         item->trigger();
         QCOMPARE(openWorksheets(), 1);
-        QVERIFY(w.worksheet()->text(1).isEmpty());
+        QVERIFY(w.worksheet()->worksheet().text(1).isEmpty());
     }
 
     // Also run under a window manager (tests/gui/CMakeLists.txt).
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(w.worksheet(), sheet.data());
         QTRY_VERIFY(!sheet->isMinimized());
         QTRY_VERIFY(sheet->isActiveWindow());
-        QCOMPARE(sheet->text(1), u"4.2"_s);
+        QCOMPARE(sheet->worksheet().text(1), u"4.2"_s);
         sheet->close();
     }
 

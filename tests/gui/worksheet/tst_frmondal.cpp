@@ -89,6 +89,7 @@ class tst_frmOndal : public QObject
 
 private:
     RecordingMessages m_messages;
+    ondal::Worksheet m_sheet;
     QFont m_desktopFont;
 
     // The desktop font at this size, as a user's large-font setting sets it.
@@ -115,7 +116,7 @@ private slots:
 
     void window()
     {
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         QCOMPARE(w.windowTitle(), u"Standard Port Ondal Prediction"_s);
         QVERIFY(w.isWindow() && !w.parent() && w.testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(w.size(), QSize(460, 516));
@@ -219,7 +220,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QRect, geometry);
         QFETCH(QString, parent);
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         w.resize(200, 150); // nothing moves when the window is resized
         const QWidget *widget = control(w, name);
         QVERIFY(widget);
@@ -232,10 +233,10 @@ private slots:
 
     void fieldsInFrontAndUsable()
     {
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        for (int number = 1; number <= ondal::FieldStore::FieldCount; ++number) {
+        for (int number = 1; number <= ondal::Worksheet::FieldCount; ++number) {
             QLineEdit *field = w.field(number);
             QCOMPARE(field->objectName(), u"Text%1"_s.arg(number));
             // Whatever else overlaps the field (frames, labels) lies under it.
@@ -243,27 +244,27 @@ private slots:
             QCOMPARE(w.childAt(centre), field);
             QTest::mouseClick(w.childAt(centre), Qt::LeftButton);
             QTest::keyClicks(QApplication::focusWidget(), u"7.5"_s);
-            QCOMPARE(w.text(number), u"7.5"_s);
+            QCOMPARE(w.worksheet().text(number), u"7.5"_s);
         }
-        w.setText(22, u"370"_s);
+        w.worksheet().setText(22, u"370"_s);
         QCOMPARE(w.field(22)->text(), u"370"_s);
         // A written result shows from its leading digit, not its tail.
-        w.setText(21, u"2.27027027027027"_s);
+        w.worksheet().setText(21, u"2.27027027027027"_s);
         QCOMPARE(w.field(21)->cursorPosition(), 0);
         QVERIFY(!w.field(0) && !w.field(24));
-        QVERIFY(w.text(24).isEmpty());
+        QVERIFY(w.worksheet().text(24).isEmpty());
     }
 
     void accessibleNames()
     {
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         QSet<QString> names;
-        for (int number = 1; number <= ondal::FieldStore::FieldCount; ++number) {
+        for (int number = 1; number <= ondal::Worksheet::FieldCount; ++number) {
             // What a screen reader is told.
             names
                 << QAccessible::queryAccessibleInterface(w.field(number))->text(QAccessible::Name);
         }
-        QCOMPARE(names.size(), ondal::FieldStore::FieldCount); // every one told apart
+        QCOMPARE(names.size(), ondal::Worksheet::FieldCount); // every one told apart
         QVERIFY(!names.contains(QString()));
         QVERIFY(names.contains(u"Tide table's high water, metres"_s));
         QVERIFY(names.contains(u"Duration, total minutes"_s));
@@ -277,7 +278,7 @@ private slots:
             u"Command4"_s, u"Text10"_s,   u"Text11"_s,   u"Text12"_s, u"Text13"_s,   u"Text14"_s,
             u"Text15"_s,   u"Command5"_s, u"Text16"_s,   u"Text17"_s, u"Command6"_s, u"Text18"_s,
             u"Text19"_s,   u"Text20"_s,   u"Command7"_s, u"Text21"_s, u"Text22"_s,   u"Text23"_s};
-        auto *w = new frmOndal(m_messages);
+        auto *w = new frmOndal(m_sheet, m_messages);
         QPointer<frmOndal> guard(w);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -310,16 +311,16 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(bool, clears);
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        for (int n = 1; n <= ondal::FieldStore::FieldCount; ++n)
-            w.setText(n, QString::number(n));
+        for (int n = 1; n <= ondal::Worksheet::FieldCount; ++n)
+            w.worksheet().setText(n, QString::number(n));
         auto *button = control<QPushButton>(w, u"Command2"_s);
         button->setFocus();
         QTest::keyClick(button, Qt::Key(key));
-        for (int n = 1; n <= ondal::FieldStore::FieldCount; ++n)
-            QCOMPARE(w.text(n), clears ? QString() : QString::number(n));
+        for (int n = 1; n <= ondal::Worksheet::FieldCount; ++n)
+            QCOMPARE(w.worksheet().text(n), clears ? QString() : QString::number(n));
         QVERIFY(w.isVisible());
         QVERIFY(m_messages.prompts.isEmpty());
     }
@@ -327,18 +328,18 @@ private slots:
     // Enter in a field runs no step: no message, every field as it was.
     void enterInAFieldRunsNoStep()
     {
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        for (int n = 1; n <= ondal::FieldStore::FieldCount; ++n)
-            w.setText(n, QString::number(n));
-        for (int n = 1; n <= ondal::FieldStore::FieldCount; ++n) {
+        for (int n = 1; n <= ondal::Worksheet::FieldCount; ++n)
+            w.worksheet().setText(n, QString::number(n));
+        for (int n = 1; n <= ondal::Worksheet::FieldCount; ++n) {
             w.field(n)->setFocus();
             QTest::keyClick(w.field(n), Qt::Key_Return);
             QTest::keyClick(w.field(n), Qt::Key_Enter);
         }
-        for (int n = 1; n <= ondal::FieldStore::FieldCount; ++n)
-            QCOMPARE(w.text(n), QString::number(n));
+        for (int n = 1; n <= ondal::Worksheet::FieldCount; ++n)
+            QCOMPARE(w.worksheet().text(n), QString::number(n));
         QVERIFY(m_messages.prompts.isEmpty());
     }
 
@@ -356,7 +357,7 @@ private slots:
     void colours()
     {
         QFETCH(QPalette, palette);
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         w.setPalette(palette); // as when the user's colour scheme changes
         const auto base = [&](int n) { return w.field(n)->palette().color(QPalette::Base); };
         const auto text = [&](int n) { return w.field(n)->palette().color(QPalette::Text); };
@@ -406,7 +407,7 @@ private slots:
         QFETCH(double, size);
         QFETCH(bool, designSize);
         setDesktopFont(opened);
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         setDesktopFont(size);
 
         QVERIFY2(w.font().pointSizeF() >= 0.85 * size, qPrintable(w.font().toString()));
@@ -448,7 +449,7 @@ private slots:
     {
         QFETCH(double, size);
         setDesktopFont(size);
-        frmOndal w(m_messages);
+        frmOndal w(m_sheet, m_messages);
         QList<QWidget *> controls;
         for (QWidget *child : w.findChildren<QWidget *>()) {
             if (qobject_cast<QLineEdit *>(child) || qobject_cast<QLabel *>(child) ||

@@ -47,7 +47,7 @@ struct Worksheet
 {
     Worksheet()
     {
-        window = std::make_unique<frmOndal>(messages);
+        window = std::make_unique<frmOndal>(model, messages);
         messages.onMessage = [this](const QString &) {
             snapshots.push_back(listing(window.get()));
         };
@@ -78,6 +78,7 @@ struct Worksheet
         QTest::mouseClick(b, Qt::LeftButton);
     }
 
+    ondal::Worksheet model;
     ondal::test::RecordingMessages messages;
     std::vector<QStringList> snapshots;
     std::unique_ptr<frmOndal> window;

@@ -1,0 +1,71 @@
+#include "core/tide/CurveRecord.h"
+
+#include "core/worksheet/Worksheet.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace ondal::tide {
+namespace {
+
+bool given(const QString &text)
+{
+    return !text.trimmed().isEmpty();
+}
+
+// "Draught: 2.5 m     Under-keel clearance: 0.5 m"
+QString joined(const QList<std::pair<QString, QString>> &entries)
+{
+    QStringList parts;
+    for (const auto &[label, value] : entries)
+        parts << label + u": "_s + value;
+    return parts.join(u"     "_s);
+}
+
+} // namespace
+
+QString watersName(Waters waters)
+{
+    return waters == Waters::Confined ? u"Confined channel"_s : u"Open water"_s;
+}
+
+QStringList printedEntries(const CurveEntries &entries)
+{
+    using worksheet::givenText;
+    const PassageInputs &p = entries.passage;
+    const std::optional<Clearance> read = readClearance(entries.clearance).clearance;
+    const bool share = read && read->unit == Clearance::Unit::PercentOfDraught;
+    QStringList lines{
+        joined({{u"Draught"_s, givenText(entries.draught, u"m")},
+                {u"Under-keel clearance"_s, givenText(entries.clearance, share ? u"%" : u"m")}})};
+    if (given(p.blockCoefficient) || given(p.speed))
+        lines << joined({{u"Block coefficient"_s, givenText(p.blockCoefficient, {})},
+                         {u"Speed through the water"_s, givenText(p.speed, u"kn")},
+                         {u"Waters"_s, watersName(p.waters)}});
+    const QStringList overhead{p.airDraught, p.verticalClearance, p.clearanceDatum,
+                               p.overheadMargin};
+    if (std::any_of(overhead.cbegin(), overhead.cend(), given))
+        lines << joined({{u"Air draught"_s, givenText(p.airDraught, u"m")},
+                         {u"Charted vertical clearance"_s, givenText(p.verticalClearance, u"m")},
+                         {u"Clearance datum"_s, givenText(p.clearanceDatum, u"m")},
+                         {u"Overhead margin"_s, givenText(p.overheadMargin, u"m")}});
+    return lines;
+}
+
+TideRecord tideRecord(const Worksheet &worksheet, const CurveEntries &entries,
+                      const TideReading &reading, const QList<ResultLine> &lines,
+                      const QString &hint, const QDateTime &made)
+{
+    TideRecord record;
+    record.made = made;
+    record.fields = worksheet::recordRows(worksheet);
+    record.entries = printedEntries(entries);
+    record.reading = reading;
+    record.lines = lines;
+    record.hint = hint;
+    record.secondaryPort = worksheet.handedOverWorking();
+    return record;
+}
+
+} // namespace ondal::tide
