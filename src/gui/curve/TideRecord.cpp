@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -65,138 +66,197 @@ QFont lineFont(const QFont &body, ResultLine::Kind kind)
     return font;
 }
 
-// The secondary port's working under its own heading, from y; returns where
-// the next section starts. Nothing without one.
-qreal paintSecondaryPort(QPainter &painter, const QRectF &page, qreal y, const QStringList &working,
-                         const QFont &heading, const QFont &body)
+// Writes the record down the page, block after block, and starts a new page
+// with the heading repeated where the next block would pass the bottom
+// margin. Nothing is drawn past the margin: a block is moved on whole, and
+// the painter is clipped to the page besides.
+class Pager
 {
-    if (working.isEmpty())
-        return y;
-    const QPaintDevice *device = painter.device();
-    const qreal pt = device->logicalDpiY() / 72.0;
-    const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-    painter.setFont(heading);
-    painter.drawText(QPointF(page.left(), y + QFontMetricsF(heading, device).ascent()),
-                     u"Secondary port"_s);
-    y += QFontMetricsF(heading, device).lineSpacing() + 2 * pt;
-    painter.setFont(body);
-    const QFontMetricsF metrics(body, device);
-    for (const QString &text : working) {
-        const qreal height =
-            metrics.boundingRect(QRectF(0, 0, page.width(), 1e9), wrap, text).height();
-        painter.drawText(QRectF(page.left(), y, page.width(), height), wrap, text);
-        y += height + 1 * pt;
+public:
+    Pager(QPainter &painter, const QRectF &page, const TideRecord &record,
+          const std::function<bool()> &newPage)
+        : m_painter(painter), m_page(page), m_record(record), m_newPage(newPage),
+          m_pt(painter.device()->logicalDpiY() / 72.0)
+    {
+        m_body = painter.font();
+        m_body.setPointSizeF(10);
+        m_heading = m_body;
+        m_heading.setBold(true);
+        m_title = m_heading;
+        m_title.setPointSizeF(16);
+        m_y = page.top();
+        heading(false);
     }
-    return y + 9 * pt;
+
+    qreal pt() const { return m_pt; }
+    const QFont &body() const { return m_body; }
+    qreal width() const { return m_page.width(); }
+    qreal left() const { return m_page.left(); }
+    qreal room() const { return m_page.bottom() - m_y; }
+    int pages() const { return m_pages; }
+
+    qreal lineSpacing(const QFont &font) const
+    {
+        return QFontMetricsF(font, m_painter.device()).lineSpacing();
+    }
+    qreal wrappedHeight(const QFont &font, const QString &text, qreal width) const
+    {
+        return QFontMetricsF(font, m_painter.device())
+            .boundingRect(QRectF(0, 0, width, 1e9), Wrap, text)
+            .height();
+    }
+
+    // The top of a block of the given height, on a new page where it does
+    // not fit the rest of this one; the block is taken.
+    qreal take(qreal height, qreal after = 0)
+    {
+        if (height > room() && m_y > m_top && m_newPage && m_pages < MostPages && m_newPage()) {
+            ++m_pages;
+            m_y = m_page.top();
+            heading(true);
+        }
+        const qreal top = m_y;
+        m_y += height + after;
+        return top;
+    }
+    void skip(qreal height) { m_y = std::min(m_y + height, m_page.bottom()); }
+
+    // A text wrapped to the page's width, as one block.
+    void paragraph(const QString &text, const QFont &font, qreal after)
+    {
+        const qreal height = wrappedHeight(font, text, width());
+        const qreal top = take(height, after);
+        m_painter.setFont(font);
+        m_painter.drawText(QRectF(left(), top, width(), height), Wrap, text);
+    }
+    void headline(const QString &text)
+    {
+        paragraph(text, m_heading, 2 * m_pt);
+        m_painter.setFont(m_body);
+    }
+
+    static constexpr int Wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+private:
+    // The title and when the record was made (24-hour, unambiguous); on a
+    // later page the same, continued.
+    void heading(bool continued)
+    {
+        const qreal height = lineSpacing(m_title);
+        m_painter.setPen(Qt::black);
+        m_painter.setFont(m_title);
+        m_painter.drawText(QRectF(left(), m_y, width(), height), Qt::AlignLeft | Qt::AlignBottom,
+                           continued ? u"Tide Curve (continued)"_s : u"Tide Curve"_s);
+        m_painter.setFont(m_body);
+        QString made = u"Made "_s + m_record.made.toString(u"yyyy-MM-dd HH:mm"_s);
+        if (continued)
+            made += u" · page %1"_s.arg(m_pages);
+        m_painter.drawText(QRectF(left(), m_y, width(), height), Qt::AlignRight | Qt::AlignBottom,
+                           made);
+        m_y += height + 10 * m_pt;
+        m_top = m_y;
+    }
+
+    // However long the record, it ends: a page count no record reaches.
+    static constexpr int MostPages = 20;
+
+    QPainter &m_painter;
+    const QRectF m_page;
+    const TideRecord &m_record;
+    const std::function<bool()> &m_newPage;
+    const qreal m_pt; // device units per point
+    QFont m_body;
+    QFont m_heading;
+    QFont m_title;
+    qreal m_y = 0;
+    qreal m_top = 0; // where a page's blocks start, under its heading
+    int m_pages = 1;
+};
+
+// The worksheet's filled-in fields in two columns read downwards; a row too
+// long for its column wraps, nothing is cut.
+void paintWorksheet(QPainter &painter, Pager &pager, const QList<worksheet::RecordRow> &fields)
+{
+    pager.headline(u"Worksheet"_s);
+    const QFont body = pager.body();
+    if (fields.isEmpty()) {
+        pager.paragraph(u"Every field is empty."_s, body, 0);
+        return;
+    }
+    const qsizetype rows = (fields.size() + 1) / 2;
+    const qreal gutter = 18 * pager.pt();
+    const qreal column = (pager.width() - gutter) / 2;
+    QFont staleFont = body;
+    staleFont.setItalic(true);
+    // A stale read-out stands apart in italics, as notes do below.
+    const auto fontOf = [&](const worksheet::RecordRow &row) {
+        return row.stale ? staleFont : body;
+    };
+    qreal heights[2] = {0, 0};
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        heights[i < rows ? 0 : 1] +=
+            pager.wrappedHeight(fontOf(fields.at(i)), rowText(fields.at(i)), column);
+    const qreal top = pager.take(std::max(heights[0], heights[1]));
+    qreal y[2] = {top, top};
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const int side = i < rows ? 0 : 1;
+        const worksheet::RecordRow &row = fields.at(i);
+        painter.setFont(fontOf(row));
+        const QString text = rowText(row);
+        const qreal height = pager.wrappedHeight(painter.font(), text, column);
+        painter.drawText(QRectF(pager.left() + side * (column + gutter), y[side], column, height),
+                         Pager::Wrap, text);
+        y[side] += height;
+    }
+    painter.setFont(body);
 }
 
 } // namespace
 
-void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record)
+int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
+                const std::function<bool()> &newPage)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QPaintDevice *device = painter.device();
-    const qreal pt = device->logicalDpiY() / 72.0; // device units per point
-    const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    painter.setClipRect(page);
+    Pager pager(painter, page, record, newPage);
+    const qreal pt = pager.pt();
 
-    QFont body = painter.font();
-    body.setPointSizeF(10);
-    QFont heading = body;
-    heading.setBold(true);
-    QFont title = heading;
-    title.setPointSizeF(16);
-    const auto lineHeight = [device](const QFont &font) {
-        return QFontMetricsF(font, device).lineSpacing();
-    };
-    const auto wrappedHeight = [&](const QFont &font, const QString &text) {
-        return QFontMetricsF(font, device)
-            .boundingRect(QRectF(0, 0, page.width(), 1e9), wrap, text)
-            .height();
-    };
-
-    painter.setPen(Qt::black);
-    qreal y = page.top();
-
-    // The title, and when the record was made (24-hour, unambiguous).
-    painter.setFont(title);
-    painter.drawText(QRectF(page.left(), y, page.width(), lineHeight(title)),
-                     Qt::AlignLeft | Qt::AlignBottom, u"Tide Curve"_s);
-    painter.setFont(body);
-    painter.drawText(QRectF(page.left(), y, page.width(), lineHeight(title)),
-                     Qt::AlignRight | Qt::AlignBottom,
-                     u"Made "_s + record.made.toString(u"yyyy-MM-dd HH:mm"_s));
-    y += lineHeight(title) + 10 * pt;
-
-    // The worksheet's filled-in fields, in two columns read downwards.
-    painter.setFont(heading);
-    painter.drawText(QPointF(page.left(), y + QFontMetricsF(heading, device).ascent()),
-                     u"Worksheet"_s);
-    y += lineHeight(heading) + 2 * pt;
-    painter.setFont(body);
-    const qreal line = lineHeight(body);
-    if (record.fields.isEmpty()) {
-        painter.drawText(QRectF(page.left(), y, page.width(), line), Qt::AlignLeft,
-                         u"Every field is empty."_s);
-        y += line;
-    } else {
-        // Two columns read downwards; a row too long for its column wraps,
-        // nothing is cut.
-        const qsizetype rows = (record.fields.size() + 1) / 2;
-        const qreal gutter = 18 * pt;
-        const qreal column = (page.width() - gutter) / 2;
-        QFont staleFont = body;
-        staleFont.setItalic(true);
-        qreal columnBottom[2] = {y, y};
-        for (qsizetype i = 0; i < record.fields.size(); ++i) {
-            const int side = i < rows ? 0 : 1;
-            const worksheet::RecordRow &row = record.fields.at(i);
-            // A stale read-out stands apart in italics, as notes do below.
-            painter.setFont(row.stale ? staleFont : body);
-            const QString text = rowText(row);
-            const qreal height = QFontMetricsF(painter.font(), device)
-                                     .boundingRect(QRectF(0, 0, column, 1e9), wrap, text)
-                                     .height();
-            painter.drawText(
-                QRectF(page.left() + side * (column + gutter), columnBottom[side], column, height),
-                wrap, text);
-            columnBottom[side] += height;
-        }
-        y = std::max(columnBottom[0], columnBottom[1]);
-        painter.setFont(body);
+    paintWorksheet(painter, pager, record.fields);
+    pager.skip(6 * pt);
+    for (const QString &given : record.entries)
+        pager.paragraph(given, pager.body(), 2 * pt);
+    pager.skip(8 * pt);
+    if (!record.secondaryPort.isEmpty()) {
+        pager.headline(u"Secondary port"_s);
+        for (const QString &text : record.secondaryPort)
+            pager.paragraph(text, pager.body(), 1 * pt);
+        pager.skip(9 * pt);
     }
-    y += 6 * pt;
-    for (const QString &given : record.entries) {
-        const qreal givenHeight = wrappedHeight(body, given);
-        painter.drawText(QRectF(page.left(), y, page.width(), givenHeight), wrap, given);
-        y += givenHeight + 2 * pt;
-    }
-    y += 8 * pt;
-    y = paintSecondaryPort(painter, page, y, record.secondaryPort, heading, body);
 
-    // The lines go at the foot; the plot takes the room between.
+    // The plot takes the room the lines leave, within bounds; where too
+    // little is left it goes on a new page with the lines after it.
     qreal linesHeight = 0;
     for (const ResultLine &entry : record.lines)
-        linesHeight += wrappedHeight(lineFont(body, entry.kind), entry.text) + 2 * pt;
-    const qreal plotHeight =
-        std::clamp(page.bottom() - y - linesHeight - 12 * pt, 80 * pt, page.width() * 0.7);
-    QFont plotFont = body;
+        linesHeight +=
+            pager.wrappedHeight(lineFont(pager.body(), entry.kind), entry.text, pager.width()) +
+            2 * pt;
+    const qreal least = pager.width() * 0.45;
+    const qreal most = std::min(pager.width() * 0.7, page.height() * 0.6);
+    const qreal plotHeight = std::clamp(pager.room() - linesHeight - 12 * pt, least, most);
+    QFont plotFont = pager.body();
     plotFont.setPointSizeF(9);
+    const qreal plotTop = pager.take(plotHeight, 12 * pt);
     painter.setFont(plotFont);
-    paintTideCurve(painter, QRectF(page.left(), y, page.width(), plotHeight), record.reading,
+    paintTideCurve(painter, QRectF(page.left(), plotTop, page.width(), plotHeight), record.reading,
                    paperPalette(), record.hint);
-    y += plotHeight + 12 * pt;
 
     painter.setPen(Qt::black);
-    for (const ResultLine &entry : record.lines) {
-        const QFont font = lineFont(body, entry.kind);
-        painter.setFont(font);
-        const qreal height = wrappedHeight(font, entry.text);
-        painter.drawText(QRectF(page.left(), y, page.width(), height), wrap, entry.text);
-        y += height + 2 * pt;
-    }
+    for (const ResultLine &entry : record.lines)
+        pager.paragraph(entry.text, lineFont(pager.body(), entry.kind), 2 * pt);
     painter.restore();
+    return pager.pages();
 }
 
 QString saveRecordAsPdf(const QString &fileName, const TideRecord &record)
@@ -216,7 +276,8 @@ QString saveRecordAsPdf(const QString &fileName, const TideRecord &record)
             file.cancelWriting();
             return u"the PDF could not be started"_s;
         }
-        paintRecord(painter, QRectF(0, 0, writer.width(), writer.height()), record);
+        paintRecord(painter, QRectF(0, 0, writer.width(), writer.height()), record,
+                    [&writer] { return writer.newPage(); });
         if (!painter.end()) {
             file.cancelWriting();
             return u"the PDF could not be completed"_s;
@@ -244,7 +305,8 @@ QString printRecord(QPrinter &printer, const TideRecord &record)
     QPainter painter;
     if (!painter.begin(&printer))
         return u"the printer could not be started"_s;
-    paintRecord(painter, QRectF(0, 0, printer.width(), printer.height()), record);
+    paintRecord(painter, QRectF(0, 0, printer.width(), printer.height()), record,
+                [&printer] { return printer.newPage(); });
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return u"the printer reported an error"_s;
     return QString();

@@ -4,18 +4,24 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 class QPrinter;
 class QRectF;
 
 namespace ondal {
 
-// The record on one page: a title with the time it was made, the worksheet's
-// fields, the draught and clearance, the plot and the lines, in black on
-// white whatever the screen's colours.
-void paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record);
+// The record on A4 pages: a title with the time it was made, the worksheet's
+// fields, the draught and clearance, the secondary port's working, the plot
+// and the lines, in black on white whatever the screen's colours. Where it
+// runs past the page, newPage() starts the next one (with the title
+// repeated); without it, what does not fit is left off. Nothing is drawn
+// outside the page rectangle. Returns the pages it took.
+int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
+                const std::function<bool()> &newPage = {});
 
-// Writes the record as a one-page A4 PDF file. An existing file is replaced
+// Writes the record as an A4 PDF file. An existing file is replaced
 // only once the new one is complete. Returns why the file could not be
 // written, or an empty text when it was.
 QString saveRecordAsPdf(const QString &fileName, const TideRecord &record);

@@ -121,13 +121,22 @@ void tst_CurveLayout::heightLabelsAreDistinct_data()
     QTest::addColumn<QStringList>("labels");
 
     QTest::newRow("1.01 over 1.00")
-        << QLocale::c() << 1.01 << 1.00 << QStringList{u"1.00"_s, u"1.01"_s};
+        << QLocale::c() << 1.01 << 1.00 << QStringList{u"0.99"_s, u"1.00"_s, u"1.01"_s};
     QTest::newRow("0.01 over 0") << QLocale::c() << 0.01 << 0.0
                                  << QStringList{u"0.00"_s, u"0.01"_s};
-    QTest::newRow("1,01 over 1,00 in de_DE") << QLocale(QLocale::German, QLocale::Germany) << 1.01
-                                             << 1.00 << QStringList{u"1,00"_s, u"1,01"_s};
+    QTest::newRow("1,01 over 1,00 in de_DE")
+        << QLocale(QLocale::German, QLocale::Germany) << 1.01 << 1.00
+        << QStringList{u"0,99"_s, u"1,00"_s, u"1,01"_s};
     QTest::newRow("road") << QLocale::c() << 4.2 << 0.8
                           << QStringList{u"0.00"_s, u"1.00"_s, u"2.00"_s, u"3.00"_s, u"4.00"_s};
+    // The scale starts at a round number below the tide, not at 0, so a
+    // tide of 10 to 16 m takes the plot's height rather than its top third.
+    QTest::newRow("10 to 16 m from 8")
+        << QLocale::c() << 16.0 << 10.0
+        << QStringList{u"8.00"_s, u"10.00"_s, u"12.00"_s, u"14.00"_s, u"16.00"_s};
+    QTest::newRow("drying low water from a round number below it")
+        << QLocale::c() << 3.0 << -1.2
+        << QStringList{u"-2.00"_s, u"-1.00"_s, u"0.00"_s, u"1.00"_s, u"2.00"_s, u"3.00"_s};
 }
 
 void tst_CurveLayout::heightLabelsAreDistinct()
@@ -302,9 +311,11 @@ void tst_CurveLayout::overheadAndPassage()
         QVERIFY(layout.shade.isEmpty());
     } else {
         QVERIFY(!layout.shade.isEmpty());
-        QVERIFY(std::abs(minutes(layout.shade.constFirst().x()) - from) < 1e-6);
-        QVERIFY(std::abs(minutes(layout.shade.constLast().x()) - from) < 1e-6);
-        QVERIFY(std::abs(minutes(layout.shade.at(layout.shade.size() - 3).x()) - until) < 1e-6);
+        const auto [left, right] =
+            std::minmax_element(layout.shade.cbegin(), layout.shade.cend(),
+                                [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
+        QVERIFY(std::abs(minutes(left->x()) - from) < 1e-6);
+        QVERIFY(std::abs(minutes(right->x()) - until) < 1e-6);
     }
 
     QStringList texts;

@@ -1,9 +1,11 @@
+#include "core/tide/CurveLayout.h"
 #include "gui/curve/frmTideCurve.h"
 #include "gui/shell/frmMain.h"
 #include "gui/worksheet/frmOndal.h"
 #include "support/FakeServices.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QLayout>
 #include <QLineEdit>
 #include <QTest>
@@ -22,7 +24,7 @@ private slots:
 };
 
 // Made as small as it goes, with the road's lines under the plot, the window
-// still gives the plot the height it asks for at least.
+// still gives the plot room for a curve with every label clear of the others.
 void tst_TideCurvePlot::smallestWindowKeepsThePlotReadable()
 {
     FakeServices fakes;
@@ -47,6 +49,18 @@ void tst_TideCurvePlot::smallestWindowKeepsThePlotReadable()
              qPrintable(u"the plot got %1 px of %2"_s.arg(plot->height())
                             .arg(plot->minimumSizeHint().height())));
     QVERIFY(plot->width() >= plot->minimumSizeHint().width());
+
+    const QFontMetricsF metrics(plot->font());
+    const ondal::tide::CurveLayout layout =
+        ondal::tide::layOutTideCurve(QRectF(plot->rect()), curve->record().reading,
+                                     [&](const QString &text) { return metrics.size(0, text); });
+    QVERIFY(layout.plotted);
+    QCOMPARE(layout.labels.size(), 4); // the needed height, HW, LW and 11:00
+    for (qsizetype i = 0; i < layout.labels.size(); ++i) {
+        QVERIFY(layout.area.contains(layout.labels.at(i).box));
+        for (qsizetype j = 0; j < i; ++j)
+            QVERIFY(!layout.labels.at(i).box.intersects(layout.labels.at(j).box));
+    }
 }
 
 QTEST_MAIN(tst_TideCurvePlot)
