@@ -199,7 +199,8 @@ struct Seasonal
 
 // One tide, or nothing with the reasons and notes said.
 std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &table,
-                                      const QString &timeText, const QString &heightTyped,
+                                      const QString &timeText, int nextDay,
+                                      const QString &heightTyped,
                                       const std::optional<Seasonal> &seasonal, QStringList &notes,
                                       QStringList &reasons)
 {
@@ -234,7 +235,7 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
         return std::nullopt;
 
     SecondaryTide out;
-    out.standardTime = *standardTime;
+    out.standardTime = *standardTime + nextDay;
     out.standardHeight = *standardHeight;
 
     // The time difference along the arc of the 12-hour circle on which the
@@ -258,13 +259,16 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     out.exactTimeDifference = double(numerator) / length;
     const int rounded = (2 * std::abs(numerator) + length) / (2 * length);
     out.timeDifference = numerator < 0 ? -rounded : rounded;
-    out.arcStart = *standardTime - offset;
+    out.arcStart = out.standardTime - offset;
     out.arcEnd = out.arcStart + length;
-    out.time = *standardTime + out.timeDifference;
-    out.dayOffset = out.time < 0 ? -1 : (out.time >= Day ? 1 : 0);
-    if (out.dayOffset != 0) {
+    out.time = out.standardTime + out.timeDifference;
+    out.dayOffset = int(std::floor(double(out.time) / Day));
+    if (out.dayOffset == 1 || out.dayOffset == -1) {
         notes << u"%1 falls on the %2 day"_s.arg(kind.name,
                                                  out.dayOffset > 0 ? u"next"_s : u"previous"_s);
+    } else if (out.dayOffset != 0) {
+        notes << u"%1 falls %2 days %3"_s.arg(kind.name, QString::number(std::abs(out.dayOffset)),
+                                              out.dayOffset > 0 ? u"later"_s : u"earlier"_s);
     }
 
     // The height difference on the line through the table's two heights,
@@ -280,9 +284,12 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
             kind.name, limitText(-tide::HeightLimit), limitText(tide::HeightLimit));
         return std::nullopt;
     }
-    if (height > *upper) {
+    // Equal differences at both heights are one fixed difference: nothing is
+    // interpolated, so nothing is extrapolated either.
+    const bool interpolated = *upperDiff != *lowerDiff;
+    if (interpolated && height > *upper) {
         notes << u"%1 above %2: the difference is extrapolated"_s.arg(kind.name, kind.upperName);
-    } else if (height < *lower) {
+    } else if (interpolated && height < *lower) {
         notes << u"%1 below %2: the difference is extrapolated"_s.arg(kind.name, kind.lowerName);
     }
     return out;
@@ -349,9 +356,20 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
         }
     }
 
-    const auto work = [&](const TideKind &kind, const QString &time, const QString &height,
-                          std::optional<SecondaryTide> &result) {
-        result = workTide(kind, table, time, height, seasonal, notes, reasons);
+    // High and low water are one rise or fall: where the standard port's
+    // times lie more than 12 hours apart on the clock, the earlier is the
+    // next day's, as the tide curve takes them.
+    int hwNextDay = 0;
+    int lwNextDay = 0;
+    const TableTime hwTime = readClockTime(standard.hwTime);
+    const TableTime lwTime = readClockTime(standard.lwTime);
+    if (hwTime.status == TableTime::Read && lwTime.status == TableTime::Read &&
+        std::abs(hwTime.minutes - lwTime.minutes) > HalfDay)
+        (hwTime.minutes < lwTime.minutes ? hwNextDay : lwNextDay) = Day;
+
+    const auto work = [&](const TideKind &kind, const QString &time, int nextDay,
+                          const QString &height, std::optional<SecondaryTide> &result) {
+        result = workTide(kind, table, time, nextDay, height, seasonal, notes, reasons);
         if (!result) {
             out.lines << ResultLine{Kind::Result,
                                     u"%1 at %2: not worked out"_s.arg(kind.name, port)};
@@ -371,9 +389,15 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
                 signedHeightText(tide.heightDifference))};
     };
     if (highGiven)
-        work(highWater(), standard.hwTime, standard.hwHeight, out.high);
+        work(highWater(), standard.hwTime, hwNextDay, standard.hwHeight, out.high);
     if (lowGiven)
-        work(lowWater(), standard.lwTime, standard.lwHeight, out.low);
+        work(lowWater(), standard.lwTime, lwNextDay, standard.lwHeight, out.low);
+    if (out.high && out.low) {
+        out.lines << ResultLine{Kind::Result,
+                                u"Range at %1 %2 m · duration %3"_s.arg(
+                                    port, heightText(out.high->height - out.low->height),
+                                    durationText(std::abs(out.high->time - out.low->time)))};
+    }
 
     for (const QString &note : std::as_const(notes))
         out.lines << ResultLine{Kind::Note, note};

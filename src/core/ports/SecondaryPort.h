@@ -93,7 +93,9 @@ struct StandardTides
 // One high or low water at the secondary port, worked out.
 struct SecondaryTide
 {
-    int standardTime = 0; // minutes from the day's midnight, 0 to 1439
+    // Minutes from the day's midnight: 0 to 1439, or from 1440 on where the
+    // tide is the next day's, paired with the other within 12 hours.
+    int standardTime = 0;
     double standardHeight = 0.0;
     double exactTimeDifference = 0.0; // minutes, before rounding
     int timeDifference = 0;           // minutes, rounded halves away from zero

@@ -1,5 +1,8 @@
 #include "core/ports/PortHandover.h"
 #include "core/ports/SecondaryPort.h"
+#include "core/tide/TideReading.h"
+#include "core/worksheet/WorksheetSteps.h"
+#include "support/RecordingMessages.h"
 #include "support/WorksheetTexts.h"
 
 #include <QLocale>
@@ -55,6 +58,7 @@ private slots:
     void working_data();
     void working();
     void workedExampleInFull();
+    void equalDifferencesExtrapolateNothing();
     void handOverToTheWorksheet_data();
     void handOverToTheWorksheet();
 };
@@ -243,9 +247,23 @@ void tst_SecondaryPort::workedExampleInFull()
                           u"at 06:00 and +35 at 12:00) · height difference +1,10 m"_s,
                           u"Low water at Littleport: 08:26, 0,90 m"_s,
                           u"Standard port 08:00, 0,75 m · time difference +26 min (between +47 "
-                          u"at 05:00 and +4 at 11:00) · height difference +0,15 m"_s}));
+                          u"at 05:00 and +4 at 11:00) · height difference +0,15 m"_s,
+                          u"Range at Littleport 4,40 m · duration 1 h 24 min"_s}));
     QVERIFY(qAbs(working.high->exactTimeDifference - 24.2667) < 1e-4);
     QVERIFY(qAbs(working.high->heightDifference - 1.10) < 1e-12);
+}
+
+// A port with one fixed difference at each tide: far above MHWS and below
+// MLWS, nothing is interpolated, so nothing is said to be extrapolated.
+void tst_SecondaryPort::equalDifferencesExtrapolateNothing()
+{
+    const PortTable table = example({{u"mhwsDiff"_s, u"+0.8"_s}, {u"mlwsDiff"_s, u"+0.2"_s}});
+    const SecondaryWorking working =
+        workSecondaryPort(table, {u"0638"_s, u"6.0"_s, u"1300"_s, u"0"_s});
+    QVERIFY(working.high && working.low);
+    QCOMPARE(working.high->height, 6.8);
+    for (const ondal::ResultLine &line : working.lines)
+        QVERIFY2(line.kind != ondal::ResultLine::Kind::Note, qPrintable(line.text));
 }
 
 void tst_SecondaryPort::handOverToTheWorksheet_data()
@@ -262,6 +280,20 @@ void tst_SecondaryPort::handOverToTheWorksheet_data()
         << Changes{} << QStringList{u"2350"_s, u"4.25"_s, u"1700"_s, u"0.4"_s}
         << Texts{{1, u"5.37"_s}, {2, u"0.5"_s}, {4, u"24"_s},  {5, u"25"_s},
                  {6, u"17"_s},   {7, u"47"_s},  {10, u"24"_s}, {11, u"25"_s}};
+    // High and low water more than 12 hours apart on the clock are one rise
+    // or fall with the earlier on the next day, as the tide curve takes them.
+    QTest::newRow("22:00 and the next morning's 04:10")
+        << Changes{} << QStringList{u"2200"_s, u"4.2"_s, u"0410"_s, u"0.75"_s}
+        << Texts{{1, u"5.3"_s}, {2, u"0.9"_s}, {4, u"22"_s},  {5, u"31"_s},
+                 {6, u"28"_s},  {7, u"51"_s},  {10, u"22"_s}, {11, u"31"_s}};
+    QTest::newRow("19:00 and the next morning's 01:15")
+        << Changes{} << QStringList{u"0115"_s, u"4.2"_s, u"1900"_s, u"0.75"_s}
+        << Texts{{1, u"5.3"_s}, {2, u"0.9"_s}, {4, u"25"_s},  {5, u"48"_s},
+                 {6, u"19"_s},  {7, u"33"_s},  {10, u"25"_s}, {11, u"48"_s}};
+    QTest::newRow("00:30 and 18:40, 18 hours apart")
+        << Changes{} << QStringList{u"0030"_s, u"4.2"_s, u"1840"_s, u"0.75"_s}
+        << Texts{{1, u"5.3"_s}, {2, u"0.9"_s}, {4, u"25"_s},  {5, u"4"_s},
+                 {6, u"19"_s},  {7, u"15"_s},  {10, u"25"_s}, {11, u"4"_s}};
     QTest::newRow("low water on the previous day: the day's hours count from 24")
         << Changes{{u"lwDiff1"_s, u"-0110"_s}, {u"lwDiff2"_s, u"-0050"_s}}
         << QStringList{u"0600"_s, u"4.2"_s, u"0005"_s, u"0.4"_s}
@@ -290,6 +322,16 @@ void tst_SecondaryPort::handOverToTheWorksheet()
     QVERIFY(sheet.handedOverWorking().contains(working.lines.first().text));
     sheet.setText(2, u"0.91"_s);
     QVERIFY(sheet.handedOverWorking().isEmpty());
+
+    // The worksheet's duration and the curve's span are the port's own.
+    const int duration = std::abs(working.high->time - working.low->time);
+    QVERIFY(texts(working).join(u'\n').contains(u"duration "_s + ondal::durationText(duration)));
+    ondal::test::RecordingMessages messages;
+    ondal::WorksheetSteps(sheet, messages).duration();
+    QCOMPARE(sheet.text(22), QString::number(duration));
+    const ondal::tide::TideReading reading = ondal::tide::readTide(sheet, QString(), QString());
+    QVERIFY(reading.span);
+    QCOMPARE(reading.span->duration(), double(duration));
 
     // Without low water there is nothing to hand over.
     QVERIFY(!handOver(table, workSecondaryPort(table, {standard[0], standard[1], {}, {}})));

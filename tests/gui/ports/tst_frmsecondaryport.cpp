@@ -104,7 +104,8 @@ void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
                           u"at 06:00 and +35 at 12:00) · height difference +1.10 m"_s,
                           u"Low water at Littleport: 13:18, 0.90 m"_s,
                           u"Standard port 13:00, 0.75 m · time difference +18 min (between +4 "
-                          u"at 11:00 and +47 at 17:00) · height difference +0.15 m"_s}));
+                          u"at 11:00 and +47 at 17:00) · height difference +0.15 m"_s,
+                          u"Range at Littleport 4.40 m · duration 6 h 16 min"_s}));
 
     click(port, u"cmdUseInWorksheet");
     frmOndal *sheet = w.worksheet();
