@@ -205,13 +205,15 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
             reader.reasons << made.refusal;
     }
     if (out.span) {
-        // One tide on a later day than the other, whether the midnight rule
-        // moved it or its hours were typed past 24 (28:06).
+        // A tide the midnight rule moved a day is always said, whatever day
+        // its hours put it on (47:00 with 12:00 takes 12:00 as 36:00); so is
+        // one typed on a later day than the other (28:06).
         const double highDay = dayOf(out.span->highWater().time);
         const double lowDay = dayOf(out.span->lowWater().time);
-        if (lowDay > highDay)
+        const NextDay moved = out.span->nextDay();
+        if (moved == NextDay::LowWater || (moved == NextDay::Neither && lowDay > highDay))
             notes << u"Low water taken on the next day"_s;
-        else if (highDay > lowDay)
+        else if (moved == NextDay::HighWater || (moved == NextDay::Neither && highDay > lowDay))
             notes << u"High water taken on the next day"_s;
         const double d = out.span->duration();
         if (d < ShortestUsualDuration || d > LongestUsualDuration)
