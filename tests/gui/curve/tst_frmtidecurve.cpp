@@ -2,6 +2,7 @@
 #include "gui/shell/frmMain.h"
 #include "gui/worksheet/frmOndal.h"
 #include "support/FakeServices.h"
+#include "support/RefusedKinds.h"
 #include "support/ShownLines.h"
 
 #include <QAction>
@@ -283,11 +284,11 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
     const QStringList shown = shownLines(curve);
     QVERIFY(shown.contains(u"Squat 1.26 m by Barrass's formula for a confined channel (block "
                            u"coefficient 0.78, 9.0 knots)"_s));
-    QVERIFY(shown.contains(u"Clearance datum: “4x” is not a number here; no overhead window is "
-                           u"given"_s));
     QVERIFY(!shown.join(u'\n').contains(u"Passage"_s));
 
     const ondal::TideRecord record = curve->record();
+    QCOMPARE(ondal::test::refusedKinds(record.reading.refused),
+             QStringList{u"Clearance datum: read in part"_s});
     QCOMPARE(record.entries,
              (QStringList{u"Draught: 2.5 m     Under-keel clearance: 0.5 m"_s,
                           u"Block coefficient: 0.78     Speed through the water: 9 kn     "
