@@ -2,6 +2,7 @@
 
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
+#include "core/runtime/ValueReader.h"
 #include "gui/curve/TideCurvePlot.h"
 #include "gui/shell/ResultLines.h"
 #include "gui/worksheet/frmOndal.h"
@@ -70,6 +71,7 @@ void frmTideCurve::createControls()
         auto *field = new QLineEdit(this);
         field->setObjectName(name);
         field->setAccessibleName(accessibleName);
+        field->setMaxLength(ondal::ValueFieldLength);
         field->setMaximumWidth(field->fontMetrics().horizontalAdvance(u"0000.000"_s) + 16);
         connect(field, &QLineEdit::textChanged, this, &frmTideCurve::recompute);
         return field;
@@ -198,24 +200,30 @@ void frmTideCurve::createControls()
         setTabOrder(order.at(i - 1), order.at(i));
 }
 
-QList<std::pair<QString, QLineEdit *>> frmTideCurve::keptEntries() const
+QList<frmTideCurve::KeptEntry> frmTideCurve::keptEntries() const
 {
-    return {{u"Draught"_s, txtDraught},
-            {u"Clearance"_s, txtClearance},
-            {u"BlockCoefficient"_s, txtBlockCoefficient},
-            {u"Speed"_s, txtSpeed},
-            {u"AirDraught"_s, txtAirDraught},
-            {u"VerticalClearance"_s, txtVerticalClearance},
-            {u"ClearanceDatum"_s, txtClearanceDatum},
-            {u"OverheadMargin"_s, txtOverheadMargin}};
+    return {{u"Draught"_s, u"Draught"_s, txtDraught},
+            {u"Clearance"_s, u"Under-keel clearance"_s, txtClearance},
+            {u"BlockCoefficient"_s, u"Block coefficient"_s, txtBlockCoefficient},
+            {u"Speed"_s, u"Speed through the water"_s, txtSpeed},
+            {u"AirDraught"_s, u"Air draught"_s, txtAirDraught},
+            {u"VerticalClearance"_s, u"Charted vertical clearance"_s, txtVerticalClearance},
+            {u"ClearanceDatum"_s, u"Clearance datum"_s, txtClearanceDatum},
+            {u"OverheadMargin"_s, u"Overhead margin"_s, txtOverheadMargin}};
 }
 
 void frmTideCurve::Form_Load()
 {
     ondal::SettingsStore &settings = m_services.settings;
-    // As typed: read afresh each time they are worked out.
-    for (const auto &[key, field] : keptEntries())
-        field->setText(settings.get(application(), Section, key, QString()));
+    // As typed: read afresh each time they are worked out. A text longer
+    // than its field is a damaged entry, never put in cut.
+    for (const KeptEntry &entry : keptEntries()) {
+        const QString stored = settings.get(application(), Section, entry.key, QString());
+        if (stored.size() > entry.field->maxLength())
+            m_leftOut.insert(entry.field, stored);
+        else
+            entry.field->setText(stored);
+    }
     // The waters by name; a name it does not know leaves open water.
     const int waters =
         cboWaters->findText(settings.get(application(), Section, WatersKey, QString()));
@@ -235,8 +243,11 @@ void frmTideCurve::Form_Unload()
         if (failure.isEmpty())
             failure = ondal::saveFailure(settings, what);
     };
-    for (const auto &[key, field] : keptEntries())
-        save(key, field->text());
+    // A damaged entry stays as stored until the user types a new one.
+    for (const KeptEntry &entry : keptEntries()) {
+        if (!isLeftOut(entry.field))
+            save(entry.key, entry.field->text());
+    }
     save(WatersKey, cboWaters->currentText());
     const QString placementFailure = m_placement.save(settings);
     if (failure.isEmpty())
@@ -285,50 +296,72 @@ frmOndal *frmTideCurve::worksheet() const
 
 QStringList frmTideCurve::printedEntries() const
 {
-    using ondal::worksheet::givenText;
     const auto joined = [](const QList<std::pair<QString, QString>> &entries) {
         QStringList parts;
         for (const auto &[label, value] : entries)
             parts << label + u": "_s + value;
         return parts.join(u"     "_s);
     };
+    // A value with its unit as the reading takes it; a text it refuses in
+    // quotes, as the lines quote it.
+    const auto given = [](const QString &text, QStringView unit) {
+        ondal::ValueRule whole;
+        whole.unit = unit.toString();
+        if (text.trimmed().isEmpty() || ondal::readValue(text, whole))
+            return ondal::worksheet::givenText(text, unit);
+        return ondal::quotedText(text);
+    };
+    const ondal::tide::CurveEntries typed = entries();
+    const ondal::tide::PassageInputs &passage = typed.passage;
     // A clearance given as a share of the draught ("10 %") is printed as one,
     // as the reading takes it.
-    const QString clearance = txtClearance->text();
     const std::optional<ondal::tide::Clearance> read =
-        ondal::tide::readClearance(clearance).clearance;
+        ondal::tide::readClearance(typed.clearance).clearance;
     const bool share = read && read->unit == ondal::tide::Clearance::Unit::PercentOfDraught;
     QStringList lines{
-        joined({{u"Draught"_s, givenText(txtDraught->text(), u"m")},
-                {u"Under-keel clearance"_s, givenText(clearance, share ? u"%" : u"m")}})};
-    if (!txtBlockCoefficient->text().trimmed().isEmpty() || !txtSpeed->text().trimmed().isEmpty())
-        lines << joined({{u"Block coefficient"_s, givenText(txtBlockCoefficient->text(), {})},
-                         {u"Speed through the water"_s, givenText(txtSpeed->text(), u"kn")},
+        joined({{u"Draught"_s, given(typed.draught, u"m")},
+                {u"Under-keel clearance"_s, given(typed.clearance, share ? u"%" : u"m")}})};
+    const auto anyGiven = [](const QStringList &texts) {
+        return std::any_of(texts.cbegin(), texts.cend(),
+                           [](const QString &text) { return !text.trimmed().isEmpty(); });
+    };
+    if (anyGiven({passage.blockCoefficient, passage.speed}))
+        lines << joined({{u"Block coefficient"_s, given(passage.blockCoefficient, {})},
+                         {u"Speed through the water"_s, given(passage.speed, u"kn")},
                          {u"Waters"_s, cboWaters->currentText()}});
-    const QList<QLineEdit *> overhead{txtAirDraught, txtVerticalClearance, txtClearanceDatum,
-                                      txtOverheadMargin};
-    if (std::any_of(overhead.cbegin(), overhead.cend(),
-                    [](const QLineEdit *field) { return !field->text().trimmed().isEmpty(); }))
-        lines << joined(
-            {{u"Air draught"_s, givenText(txtAirDraught->text(), u"m")},
-             {u"Charted vertical clearance"_s, givenText(txtVerticalClearance->text(), u"m")},
-             {u"Clearance datum"_s, givenText(txtClearanceDatum->text(), u"m")},
-             {u"Overhead margin"_s, givenText(txtOverheadMargin->text(), u"m")}});
+    if (anyGiven({passage.airDraught, passage.verticalClearance, passage.clearanceDatum,
+                  passage.overheadMargin}))
+        lines << joined({{u"Air draught"_s, given(passage.airDraught, u"m")},
+                         {u"Charted vertical clearance"_s, given(passage.verticalClearance, u"m")},
+                         {u"Clearance datum"_s, given(passage.clearanceDatum, u"m")},
+                         {u"Overhead margin"_s, given(passage.overheadMargin, u"m")}});
     return lines;
+}
+
+bool frmTideCurve::isLeftOut(const QLineEdit *field) const
+{
+    return m_leftOut.contains(field) && !field->isModified();
+}
+
+QString frmTideCurve::typed(const QLineEdit *field) const
+{
+    // A damaged entry is read as stored, so that what depends on it is
+    // refused rather than worked out as if it were blank.
+    return isLeftOut(field) ? m_leftOut.value(field) : field->text();
 }
 
 ondal::tide::CurveEntries frmTideCurve::entries() const
 {
     using ondal::tide::Waters;
-    return {txtDraught->text(),
-            txtClearance->text(),
-            {.blockCoefficient = txtBlockCoefficient->text(),
-             .speed = txtSpeed->text(),
+    return {typed(txtDraught),
+            typed(txtClearance),
+            {.blockCoefficient = typed(txtBlockCoefficient),
+             .speed = typed(txtSpeed),
              .waters = cboWaters->currentIndex() == 1 ? Waters::Confined : Waters::Open,
-             .airDraught = txtAirDraught->text(),
-             .verticalClearance = txtVerticalClearance->text(),
-             .clearanceDatum = txtClearanceDatum->text(),
-             .overheadMargin = txtOverheadMargin->text()}};
+             .airDraught = typed(txtAirDraught),
+             .verticalClearance = typed(txtVerticalClearance),
+             .clearanceDatum = typed(txtClearanceDatum),
+             .overheadMargin = typed(txtOverheadMargin)}};
 }
 
 void frmTideCurve::recompute()
@@ -338,6 +371,17 @@ void frmTideCurve::recompute()
     m_reading = ondal::tide::readTide(sheet, entries());
     m_lines = sheet ? m_reading.lines
                     : QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}};
+    // Damaged entries are named first among the reasons, until typed into.
+    auto at = std::find_if(m_lines.begin(), m_lines.end(), [](const ResultLine &line) {
+        return line.kind != ResultLine::Kind::Summary && line.kind != ResultLine::Kind::Note;
+    });
+    for (const KeptEntry &entry : keptEntries()) {
+        if (isLeftOut(entry.field))
+            at = std::next(m_lines.insert(
+                at, ResultLine{ResultLine::Kind::Reason,
+                               entry.label + u": the stored entry is too long to be a value and "
+                                             u"was left out"_s}));
+    }
     picCurve->setReading(m_reading, sheet ? NoCurveHint : NoWorksheetHint);
     ondal::showLines(*lblResults, m_lines);
 }

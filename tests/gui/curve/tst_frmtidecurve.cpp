@@ -93,6 +93,7 @@ private slots:
     void record();
     void remembersEntriesAndPlacement();
     void readsAndPrintsThePassage();
+    void overLongTextsAreRefusedNeverCut();
     void pdfCutShortIsNotSaved();
 };
 
@@ -299,6 +300,44 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
     for (const ondal::ResultLine &line : record.lines)
         printed << line.text;
     QCOMPARE(printed, shown);
+}
+
+// A paste longer than a field is cut to it and refused; a stored entry
+// longer than its field is never put in cut, is named, refuses what needs it
+// and is kept as stored until typed over.
+void tst_frmTideCurve::overLongTextsAreRefusedNeverCut()
+{
+    const QString paste = u"4.2"_s + QString(99995, u' ') + u"x"_s;
+    MemoryStore settings;
+    settings.put(u"Clearance"_s, u"0.5"_s, u"Curve"_s);
+    settings.put(u"Draught"_s, paste, u"Curve"_s);
+    settings.put(u"OverheadMargin"_s, paste, u"Curve"_s);
+    {
+        frmMain w(m_fakes.windowServices(settings), screens());
+        choose(w, u"mnuOndal");
+        typeExample(w.worksheet(), u"4.2"_s, u"0.8"_s);
+        QTest::keyClicks(w.worksheet()->field(19), u"1"_s);
+        choose(w, u"mnuCurve");
+        frmTideCurve *curve = w.curve();
+        QLineEdit *draught = edit(curve, u"txtDraught");
+        QCOMPARE(draught->text(), QString());
+        QVERIFY(shownLines(curve).contains(u"Draught: the stored entry is too long to be a value "
+                                           u"and was left out"_s));
+        QCOMPARE(ondal::test::refusedKinds(curve->record().reading.refused),
+                 QStringList{u"Draught: too long"_s});
+
+        QTest::keyClicks(draught, u"2.5"_s);
+        QVERIFY(shownLines(curve).contains(u"Enough water from 10:50"_s));
+        draught->clear();
+        draught->insert(paste);
+        QCOMPARE(draught->text().size(), ondal::ValueFieldLength);
+        QVERIFY(!curve->record().reading.window);
+        draught->selectAll();
+        QTest::keyClicks(draught, u"2.5"_s);
+        QVERIFY(curve->close());
+    }
+    QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u"2.5"_s);
+    QCOMPARE(settings.stored(u"OverheadMargin"_s, u"Curve"_s), paste);
 }
 
 // A disk that fills (here a limit on file sizes) fails the save and leaves
