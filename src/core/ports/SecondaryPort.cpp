@@ -1,6 +1,6 @@
 #include "core/ports/SecondaryPort.h"
 
-#include "core/runtime/NumberRules.h"
+#include "core/runtime/ValueReader.h"
 
 #include <QLocale>
 
@@ -36,6 +36,10 @@ TableTime readTableForm(const QString &text, bool isDifference)
     QString rest = text.trimmed();
     if (rest.isEmpty())
         return {};
+    // As long as its field can hold, it was probably cut ("0638" and a page
+    // of blanks): nothing of it is a time.
+    if (text.size() >= ValueFieldLength)
+        return {TableTime::NotATime, 0};
     int sign = 1;
     if (isDifference &&
         (rest.front() == u'+' || rest.front() == u'-' || rest.front() == u'\u2212')) {
@@ -75,61 +79,34 @@ QString signedMinutes(int minutes)
     return (minutes >= 0 ? u"+"_s : u"-"_s) + QString::number(std::abs(minutes));
 }
 
-QString quoted(const QString &text)
-{
-    return u"“%1”"_s.arg(text.trimmed());
-}
+// The forms the tables print, as a refusal names them.
+const QString TimeForm = u"a time such as 0638 or 6:38"_s;
+const QString DifferenceForm = u"a time difference such as +0035 or -1:10"_s;
 
 // Reads the values one tide needs, collecting a reason for each that is
 // missing or not read whole.
 struct Reader
 {
-    QStringList reasons;
+    Reasons reasons;
 
     std::optional<int> time(const QString &label, const QString &text, bool isDifference)
     {
         const TableTime read = isDifference ? readTimeDifference(text) : readClockTime(text);
-        switch (read.status) {
-        case TableTime::Read:
+        if (read.status == TableTime::Read)
             return read.minutes;
-        case TableTime::Blank:
-            reasons << u"%1 is not given"_s.arg(label);
-            break;
-        case TableTime::NotATime:
-            reasons << (isDifference ? u"%1: %2 is not a time difference such as +0035 or -1:10"_s
-                                     : u"%1: %2 is not a time such as 0638 or 6:38"_s)
-                           .arg(label, quoted(text));
-            break;
-        }
+        reasons.refuse(label, notInForm(text, isDifference ? DifferenceForm : TimeForm));
         return std::nullopt;
     }
 
+    // Heights, their differences and seasonal changes alike lie within the
+    // tide's own limits.
     std::optional<double> metres(const QString &label, const QString &text,
                                  bool blankIsZero = false)
     {
-        const WholeNumber read = readWholeNumber(text, u"m");
-        switch (read.status) {
-        case WholeNumber::Read:
-            // Heights, their differences and seasonal changes alike lie
-            // within the tide's own limits.
-            if (read.value >= -tide::HeightLimit && read.value <= tide::HeightLimit)
-                return read.value;
-            reasons << u"%1: outside %2 to %3 m"_s.arg(label, limitText(-tide::HeightLimit),
-                                                       limitText(tide::HeightLimit));
-            break;
-        case WholeNumber::Blank:
-            if (blankIsZero)
-                return 0.0;
-            reasons << u"%1 is not given"_s.arg(label);
-            break;
-        case WholeNumber::NotANumber:
-            reasons << u"%1: %2 is not a number of metres"_s.arg(label, quoted(text));
-            break;
-        case WholeNumber::TooLarge:
-            reasons << u"%1: %2 is too large"_s.arg(label, quoted(text));
-            break;
-        }
-        return std::nullopt;
+        // Blanks alone, fewer than a field holds (more were a paste cut short).
+        if (blankIsZero && text.size() < ValueFieldLength && text.trimmed().isEmpty())
+            return 0.0;
+        return reasons.read(label, text, {-tide::HeightLimit, tide::HeightLimit, u"m"_s});
     }
 };
 
@@ -202,7 +179,7 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
                                       const QString &timeText, int nextDay,
                                       const QString &heightTyped,
                                       const std::optional<Seasonal> &seasonal, QStringList &notes,
-                                      QStringList &reasons)
+                                      Reasons &reasons)
 {
     Reader read;
     const auto tableTime = [&](QString PortTable::*member, bool isDifference) {
@@ -223,12 +200,13 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     const std::optional<double> standardHeight = read.metres(kind.heightLabel, heightTyped);
 
     if (time1 && time2 && modulo(*time1, HalfDay) == modulo(*time2, HalfDay)) {
-        read.reasons << u"%1: the two table times, %2 and %3, are the same on the 12-hour table"_s
-                            .arg(kind.name, clockText(*time1), clockText(*time2));
+        read.reasons.add(
+            u"%1: the two table times, %2 and %3, are the same on the 12-hour table"_s.arg(
+                kind.name, clockText(*time1), clockText(*time2)));
     }
     if (upper && lower && !(*upper > *lower)) {
-        read.reasons << u"%1 at the standard port (%2 m) is not above %3 (%4 m)"_s.arg(
-            kind.upperName, heightText(*upper), kind.lowerName, heightText(*lower));
+        read.reasons.add(u"%1 at the standard port (%2 m) is not above %3 (%4 m)"_s.arg(
+            kind.upperName, heightText(*upper), kind.lowerName, heightText(*lower)));
     }
     reasons << read.reasons;
     if (!read.reasons.isEmpty() || !seasonal)
@@ -280,8 +258,8 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     // A line through two heights close together, extended far, can give a
     // height no tide has: refused like one typed.
     if (!(out.height >= -tide::HeightLimit && out.height <= tide::HeightLimit)) {
-        reasons << u"%1: the worked height lies outside %2 to %3 m"_s.arg(
-            kind.name, limitText(-tide::HeightLimit), limitText(tide::HeightLimit));
+        reasons.add(u"%1: the worked height lies outside %2 to %3 m"_s.arg(
+            kind.name, limitText(-tide::HeightLimit), limitText(tide::HeightLimit)));
         return std::nullopt;
     }
     // Equal differences at both heights are one fixed difference: nothing is
@@ -330,7 +308,7 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
     const bool lowGiven =
         !standard.lwTime.trimmed().isEmpty() || !standard.lwHeight.trimmed().isEmpty();
     QStringList notes;
-    QStringList reasons;
+    Reasons reasons;
     if (!highGiven && !lowGiven) {
         out.lines << ResultLine{Kind::Note,
                                 u"Type the standard port's high and low water for the day"_s};
@@ -401,9 +379,9 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
 
     for (const QString &note : std::as_const(notes))
         out.lines << ResultLine{Kind::Note, note};
-    reasons.removeDuplicates();
-    for (const QString &reason : std::as_const(reasons))
+    for (const QString &reason : std::as_const(reasons.lines))
         out.lines << ResultLine{Kind::Reason, reason};
+    out.refused = reasons.refused;
     return out;
 }
 

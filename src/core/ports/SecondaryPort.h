@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runtime/LineText.h"
+#include "core/runtime/ValueReader.h"
 #include "core/tide/TideCurve.h"
 
 #include <QList>
@@ -15,7 +16,8 @@ namespace ondal::ports {
 // minutes run together, the last two digits being the minutes ("0638",
 // "+0035", "-0110", "35"), or with a colon ("6:38", "-1:10"). Blanks around
 // it are ignored; a difference may carry a sign, "+", "-" or the Unicode
-// minus. Minutes run to 59, hours to 23.
+// minus. Minutes run to 59, hours to 23. A text as long as a value's field
+// (ValueFieldLength) is none.
 struct TableTime
 {
     enum Status {
@@ -112,12 +114,14 @@ struct SecondaryTide
 
 // The secondary port's day, and the lines the window shows: for each tide
 // given, a result line and its working line (or a line saying it is not
-// worked out), then the notes, then the reasons.
+// worked out), then the notes, then the reasons. Every value is read whole
+// (ValueReader.h); heights within ±100 m, blank seasonal changes 0.
 struct SecondaryWorking
 {
     std::optional<SecondaryTide> high;
     std::optional<SecondaryTide> low;
     QList<ResultLine> lines;
+    QList<RefusedValue> refused; // by the field's accessible name, in the order of the reasons
 };
 
 SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard);

@@ -180,4 +180,26 @@ QString refusalText(const QString &label, const Refusal &refusal, const QString 
     return consequence.isEmpty() ? sentence : sentence + u"; "_s + consequence;
 }
 
+void Reasons::refuse(const QString &label, const Refusal &refusal, const QString &consequence)
+{
+    lines << refusalText(label, refusal, consequence);
+    refused << RefusedValue{label, refusal};
+}
+
+std::optional<double> Reasons::read(const QString &label, const QString &text,
+                                    const ValueRule &rule, const QString &consequence)
+{
+    const ValueRead value = readValue(text, rule);
+    if (!value)
+        refuse(label, value.refusal, consequence);
+    return value.value;
+}
+
+Reasons &Reasons::operator<<(const Reasons &more)
+{
+    lines << more.lines;
+    refused << more.refused;
+    return *this;
+}
+
 } // namespace ondal

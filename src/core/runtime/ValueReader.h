@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <limits>
 #include <optional>
@@ -79,5 +81,32 @@ Refusal outOfBounds(const QString &typed, const QString &bounds);
 // as one; no tidal window is given". The text as typed is quoted and cut to
 // 15 characters (quotedText()).
 QString refusalText(const QString &label, const Refusal &refusal, const QString &consequence = {});
+
+// A value not used: what it is, and why.
+struct RefusedValue
+{
+    QString label; // "Draught"
+    Refusal refusal;
+
+    friend bool operator==(const RefusedValue &, const RefusedValue &) = default;
+};
+
+// The reasons a window shows for what it does not work out, in order: the
+// values refused, each worded by refusalText(), and reasons of other kinds
+// (two tides too far apart). The refused values are kept beside their
+// lines, so that what was refused can be asked by kind.
+struct Reasons
+{
+    QStringList lines;
+    QList<RefusedValue> refused;
+
+    bool isEmpty() const { return lines.isEmpty(); }
+    void add(const QString &reason) { lines << reason; }
+    void refuse(const QString &label, const Refusal &refusal, const QString &consequence = {});
+    // The text read by readValue(), or none with its refusal added.
+    std::optional<double> read(const QString &label, const QString &text, const ValueRule &rule,
+                               const QString &consequence = {});
+    Reasons &operator<<(const Reasons &more);
+};
 
 } // namespace ondal

@@ -1,5 +1,6 @@
 #include "core/tide/CurveRecord.h"
 
+#include "core/runtime/ValueReader.h"
 #include "core/worksheet/Worksheet.h"
 
 #include <algorithm>
@@ -12,6 +13,17 @@ namespace {
 bool given(const QString &text)
 {
     return !text.trimmed().isEmpty();
+}
+
+// A value with its unit as the reading takes it; a text it refuses in
+// quotes, as the lines quote it.
+QString givenText(const QString &text, QStringView unit)
+{
+    ValueRule whole;
+    whole.unit = unit.toString();
+    if (!given(text) || readValue(text, whole))
+        return worksheet::givenText(text, unit);
+    return quotedText(text);
 }
 
 // "Draught: 2.5 m     Under-keel clearance: 0.5 m"
@@ -32,7 +44,6 @@ QString watersName(Waters waters)
 
 QStringList printedEntries(const CurveEntries &entries)
 {
-    using worksheet::givenText;
     const PassageInputs &p = entries.passage;
     const std::optional<Clearance> read = readClearance(entries.clearance).clearance;
     const bool share = read && read->unit == Clearance::Unit::PercentOfDraught;

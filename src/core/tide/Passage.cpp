@@ -3,8 +3,6 @@
 #include "core/runtime/LineText.h"
 #include "core/runtime/NumberRules.h"
 
-#include <QLocale>
-
 #include <algorithm>
 #include <cmath>
 
@@ -28,69 +26,17 @@ constexpr double OverheadLengthLimit = 300.0;
 const QString NoTidalWindow = u"no tidal window is given"_s;
 const QString NoOverheadWindow = u"no overhead window is given"_s;
 
+// Nothing typed: blanks alone, fewer than a field holds (more were a paste
+// cut short, which readValue() refuses).
 bool isBlank(const QString &text)
 {
-    return text.trimmed().isEmpty();
+    return text.size() < ValueFieldLength && text.trimmed().isEmpty();
 }
 
-// Why a value that is not blank was not read, ending in the consequence.
-QString unreadReason(const QString &label, const QString &text, WholeNumber::Status status,
-                     const QString &consequence)
+// A length in metres from 0 up to its limit.
+ValueRule metresUpTo(double greatest)
 {
-    const QString why =
-        status == WholeNumber::TooLarge ? u"is too large a number"_s : u"is not a number here"_s;
-    return u"%1: %2 %3; %4"_s.arg(label, quotedText(text), why, consequence);
-}
-
-// A value that is not blank, read whole with its unit where one is allowed;
-// none, with a reason, where it is not.
-std::optional<double> readValue(const QString &label, const QString &text, QStringView unit,
-                                const QString &consequence, QStringList &reasons)
-{
-    const WholeNumber read = readWholeNumber(text, unit);
-    if (read.status == WholeNumber::Read)
-        return read.value;
-    reasons << unreadReason(label, text, read.status, consequence);
-    return std::nullopt;
-}
-
-// The value, or a reason where it lies below 0.
-std::optional<double> notNegative(std::optional<double> value, const QString &label,
-                                  const QString &text, const QString &consequence,
-                                  QStringList &reasons)
-{
-    if (value && *value < 0.0) {
-        reasons << u"%1: %2 cannot be negative; %3"_s.arg(label, quotedText(text), consequence);
-        return std::nullopt;
-    }
-    return value;
-}
-
-// One of the squat's two values: missing, not read whole or out of its
-// bounds (given in words) each give a reason and no value.
-std::optional<double> squatValue(const QString &label, const QString &text, QStringView unit,
-                                 double least, double greatest, const QString &bounds,
-                                 QStringList &reasons)
-{
-    if (isBlank(text)) {
-        reasons << u"%1: missing for the squat; %2"_s.arg(label, NoTidalWindow);
-        return std::nullopt;
-    }
-    const std::optional<double> value = readValue(label, text, unit, NoTidalWindow, reasons);
-    if (value && !(*value >= least && *value <= greatest)) {
-        reasons << u"%1: “%2” lies outside %3; %4"_s.arg(label, text.trimmed(), bounds,
-                                                         NoTidalWindow);
-        return std::nullopt;
-    }
-    return value;
-}
-
-// "a", "a and b", "a, b and c".
-QString listed(const QStringList &names)
-{
-    if (names.size() < 2)
-        return names.join(QString());
-    return names.first(names.size() - 1).join(u", "_s) + u" and "_s + names.last();
+    return {0.0, greatest, u"m"_s};
 }
 
 } // namespace
@@ -104,20 +50,20 @@ double barrassSquat(double blockCoefficient, double knots, Waters waters)
 SquatReading readSquat(const PassageInputs &inputs)
 {
     SquatReading out;
-    const bool noCoefficient = isBlank(inputs.blockCoefficient);
-    const bool noSpeed = isBlank(inputs.speed);
-    if (noCoefficient && noSpeed)
+    if (isBlank(inputs.blockCoefficient) && isBlank(inputs.speed))
         return out;
 
-    const std::optional<double> coefficient =
-        squatValue(u"Block coefficient"_s, inputs.blockCoefficient, {}, LeastBlockCoefficient,
-                   GreatestBlockCoefficient,
-                   u"%1 to %2"_s.arg(oneDecimalText(LeastBlockCoefficient),
-                                     oneDecimalText(GreatestBlockCoefficient)),
-                   out.reasons);
+    const ValueRule coefficientRule{LeastBlockCoefficient,
+                                    GreatestBlockCoefficient,
+                                    {},
+                                    u"%1 to %2"_s.arg(oneDecimalText(LeastBlockCoefficient),
+                                                      oneDecimalText(GreatestBlockCoefficient))};
+    const ValueRule speedRule{0.0, GreatestSpeed, u"kn"_s,
+                              u"0 to %1 knots"_s.arg(limitText(GreatestSpeed))};
+    const std::optional<double> coefficient = out.reasons.read(
+        u"Block coefficient"_s, inputs.blockCoefficient, coefficientRule, NoTidalWindow);
     const std::optional<double> speed =
-        squatValue(u"Speed through the water"_s, inputs.speed, u"kn", 0.0, GreatestSpeed,
-                   u"0 to %1 knots"_s.arg(QString::number(GreatestSpeed)), out.reasons);
+        out.reasons.read(u"Speed through the water"_s, inputs.speed, speedRule, NoTidalWindow);
     if (!coefficient || !speed)
         return out;
     out.metres = barrassSquat(*coefficient, *speed, inputs.waters);
@@ -136,35 +82,33 @@ double Clearance::metres(double draught) const
 ClearanceReading readClearance(const QString &text)
 {
     ClearanceReading out;
-    if (isBlank(text))
-        return out;
+    // A text ending in "%" is a share of the draught; anything else is read
+    // as metres, so a text that is neither gets one reason, not two.
+    const bool share = text.trimmed().endsWith(u'%');
+    const ValueRule rule =
+        share ? ValueRule{0.0, GreatestClearanceShare, u"%"_s,
+                          u"0 to %1 % of the draught"_s.arg(limitText(GreatestClearanceShare))}
+              : metresUpTo(ClearanceLimit);
+    if (const std::optional<double> value =
+            out.reasons.read(u"Under-keel clearance"_s, text, rule, NoTidalWindow))
+        out.clearance =
+            Clearance{share ? Clearance::Unit::PercentOfDraught : Clearance::Unit::Metres, *value};
+    return out;
+}
 
-    const QString label = u"Under-keel clearance"_s;
-    Clearance clearance;
-    // "10 %" is not metres; read it again as a percentage only then, so a
-    // text that is neither gets one reason, not two.
-    WholeNumber read = readWholeNumber(text, u"m");
-    if (read.status == WholeNumber::NotANumber) {
-        read = readWholeNumber(text, u"%");
-        clearance.unit = Clearance::Unit::PercentOfDraught;
-    }
-    std::optional<double> value;
-    if (read.status == WholeNumber::Read)
-        value = read.value;
-    else
-        out.reasons << unreadReason(label, text, read.status, NoTidalWindow);
-    value = notNegative(value, label, text, NoTidalWindow, out.reasons);
-    // A share of the draught no ship would ask for is a slip, not a choice.
-    if (value && clearance.unit == Clearance::Unit::PercentOfDraught &&
-        *value > GreatestClearanceShare) {
-        out.reasons << u"%1: %2 lies outside 0 to %3 % of the draught; %4"_s.arg(
-            label, quotedText(text), limitText(GreatestClearanceShare), NoTidalWindow);
-        value.reset();
-    }
-    if (value) {
-        clearance.value = *value;
-        out.clearance = clearance;
-    }
+UnderKeel readUnderKeel(const QString &draught, const QString &clearance,
+                        const PassageInputs &inputs)
+{
+    UnderKeel out;
+    out.squat = readSquat(inputs);
+    out.reasons << out.squat.reasons;
+    out.asked = !isBlank(draught) || !isBlank(clearance);
+    if (!out.asked)
+        return out;
+    out.draught = out.reasons.read(u"Draught"_s, draught, metresUpTo(DraughtLimit), NoTidalWindow);
+    const ClearanceReading read = readClearance(clearance);
+    out.clearance = read.clearance;
+    out.reasons << read.reasons;
     return out;
 }
 
@@ -175,7 +119,7 @@ NeededHeight neededHeight(double draught, std::optional<double> squat, const Cle
     const double clearanceMetres = clearance.metres(draught);
     const double needed = draught + squat.value_or(0.0) + clearanceMetres - chartedSounding;
     if (!std::isfinite(needed)) {
-        out.reasons << u"Needed height of tide: the numbers are too large; "_s + NoTidalWindow;
+        out.reasons.add(u"Needed height of tide: the numbers are too large; "_s + NoTidalWindow);
         return out;
     }
     out.metres = needed;
@@ -197,83 +141,38 @@ NeededHeight neededHeight(double draught, std::optional<double> squat, const Cle
 OverheadReading readOverhead(const PassageInputs &inputs)
 {
     OverheadReading out;
-    struct Entry
-    {
-        QString label; // as the reasons begin
-        QString name;  // as a missing value is named
-        const QString &text;
-        double least;
-        double greatest;
-        std::optional<double> value = std::nullopt;
-    };
+    if (isBlank(inputs.airDraught) && isBlank(inputs.verticalClearance) &&
+        isBlank(inputs.clearanceDatum))
+        return out;
+
     // The datum is a height like the tide's; the rest are lengths, none of
     // them near the bounds (the highest bridges clear about 80 m).
-    Entry datum{u"Clearance datum"_s, u"the clearance datum"_s, inputs.clearanceDatum, -HeightLimit,
-                HeightLimit};
-    Entry charted{u"Charted vertical clearance"_s, u"the charted vertical clearance"_s,
-                  inputs.verticalClearance, 0.0, OverheadLengthLimit};
-    Entry air{u"Air draught"_s, u"the air draught"_s, inputs.airDraught, 0.0, OverheadLengthLimit};
-    Entry margin{u"Overhead margin"_s, u"the overhead margin"_s, inputs.overheadMargin, 0.0,
-                 OverheadLengthLimit};
-
-    QStringList missing;
-    for (Entry *entry : {&air, &charted, &datum}) {
-        if (isBlank(entry->text))
-            missing << entry->name;
-    }
-    if (missing.size() == 3)
-        return out;
-    if (!missing.isEmpty())
-        out.reasons << u"Overhead clearance: %1 %2 missing; %3"_s.arg(
-            listed(missing), missing.size() == 1 ? u"is"_s : u"are"_s, NoOverheadWindow);
-
-    for (Entry *entry : {&datum, &charted, &air, &margin}) {
-        if (isBlank(entry->text))
-            continue;
-        entry->value = readValue(entry->label, entry->text, u"m", NoOverheadWindow, out.reasons);
-        if (entry->value && entry->least == 0.0)
-            entry->value =
-                notNegative(entry->value, entry->label, entry->text, NoOverheadWindow, out.reasons);
-        if (entry->value && !(*entry->value >= entry->least && *entry->value <= entry->greatest)) {
-            out.reasons << u"%1: outside %2 to %3 m; %4"_s.arg(
-                entry->label, limitText(entry->least), limitText(entry->greatest),
-                NoOverheadWindow);
-            entry->value.reset();
-        }
-    }
-    if (!out.reasons.isEmpty())
+    Reasons &reasons = out.reasons;
+    const std::optional<double> datum =
+        reasons.read(u"Clearance datum"_s, inputs.clearanceDatum,
+                     {-HeightLimit, HeightLimit, u"m"_s}, NoOverheadWindow);
+    const std::optional<double> charted =
+        reasons.read(u"Charted vertical clearance"_s, inputs.verticalClearance,
+                     metresUpTo(OverheadLengthLimit), NoOverheadWindow);
+    const std::optional<double> air = reasons.read(
+        u"Air draught"_s, inputs.airDraught, metresUpTo(OverheadLengthLimit), NoOverheadWindow);
+    const std::optional<double> margin =
+        isBlank(inputs.overheadMargin)
+            ? std::optional(0.0)
+            : reasons.read(u"Overhead margin"_s, inputs.overheadMargin,
+                           metresUpTo(OverheadLengthLimit), NoOverheadWindow);
+    if (!reasons.isEmpty())
         return out;
 
-    const double limit = *datum.value + *charted.value - *air.value - margin.value.value_or(0.0);
-    if (!std::isfinite(limit)) {
-        out.reasons << u"Overhead limit: the numbers are too large; "_s + NoOverheadWindow;
-        return out;
-    }
+    // Within the bounds the sum is small and exact enough.
+    const double limit = *datum + *charted - *air - *margin;
     out.limit = limit;
     const QString marginTerm =
-        margin.value ? u" − margin %1 m"_s.arg(heightText(*margin.value)) : QString();
+        isBlank(inputs.overheadMargin) ? QString() : u" − margin %1 m"_s.arg(heightText(*margin));
     out.line = u"Overhead limit: %1 m of tide (clearance datum %2 m + charted clearance %3 m − "
-               u"air draught %4 m%5)"_s.arg(heightText(limit), heightText(*datum.value),
-                                            heightText(*charted.value), heightText(*air.value),
-                                            marginTerm);
+               u"air draught %4 m%5)"_s.arg(heightText(limit), heightText(*datum),
+                                            heightText(*charted), heightText(*air), marginTerm);
     return out;
-}
-
-TideWindow overheadWindowFor(const TideSpan &span, double limit)
-{
-    // The safe answer first: a limit that is not a number is never met.
-    const double f = (limit - span.lowWater().height) / span.range();
-    if (!(f > 0.0))
-        return {TideWindow::Kind::Never, 0.0, 0.0};
-    if (f >= 1.0)
-        return {TideWindow::Kind::Throughout, 0.0, 0.0};
-
-    const std::optional<double> crossing = span.timeOfHeight(limit);
-    if (!crossing)
-        return {TideWindow::Kind::Never, 0.0, 0.0};
-    if (span.isRising())
-        return {TideWindow::Kind::Until, *crossing, closingMinute(*crossing)};
-    return {TideWindow::Kind::From, *crossing, openingMinute(*crossing)};
 }
 
 std::optional<Stretch> stretchOf(const TideSpan &span, const TideWindow &window)

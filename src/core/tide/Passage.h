@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/runtime/ValueReader.h"
 #include "core/tide/TideCurve.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -12,10 +12,11 @@
 // tide needed beneath the keel, the height the tide may stand at most for the
 // ship to pass under a bridge or a power line, and when both hold at once.
 //
-// Texts are read whole by the number-entry rule (readWholeNumber): a value
-// read in part is refused, never used. Whatever is refused comes back as a
-// reason line, and a reading with reasons gives no window. Nothing here
-// throws, and the lines use the user's number format (heightText()).
+// Every value is read whole by readValue() (ValueReader.h) within its
+// bounds: a value read in part is refused, never used. Whatever is refused
+// comes back among the reasons, and a reading with reasons gives no window.
+// Nothing here throws, and the lines use the user's number format
+// (heightText()).
 
 namespace ondal::tide {
 
@@ -46,7 +47,7 @@ struct SquatReading
 {
     std::optional<double> metres;
     QString line; // "Squat 0.63 m by Barrass's formula for open water (…)"
-    QStringList reasons;
+    Reasons reasons;
 };
 SquatReading readSquat(const PassageInputs &inputs);
 
@@ -60,14 +61,31 @@ struct Clearance
     double metres(double draught) const;
 };
 
-// Reads "0.5", "0.5 m", "10%" or "10 %". Blank: neither a clearance nor a
-// reason (nothing asked). Below 0, not a number or too large: a reason.
+// Reads "0.5", "0.5 m" (0 to 100 m), "10%" or "10 %" (0 to 100 % of the
+// draught); blank is missing.
 struct ClearanceReading
 {
     std::optional<Clearance> clearance;
-    QStringList reasons;
+    Reasons reasons;
 };
 ClearanceReading readClearance(const QString &text);
+
+// What the ship needs under the keel, from the window's entries as typed:
+// the squat where either of its values is given, and the draught and the
+// clearance where either of them is given (the other is then missing).
+struct UnderKeel
+{
+    SquatReading squat;
+    bool asked = false; // a draught or a clearance given
+    std::optional<double> draught;
+    std::optional<Clearance> clearance;
+    Reasons reasons; // the squat's, the draught's and the clearance's, in that order
+
+    // Whether the needed height can be worked out, given the sounding.
+    bool isComplete() const { return asked && draught && clearance && reasons.isEmpty(); }
+};
+UnderKeel readUnderKeel(const QString &draught, const QString &clearance,
+                        const PassageInputs &inputs);
 
 // The height of tide needed: draught + squat + clearance − charted sounding,
 // unrounded, with its line. A sum too large to work with gives a reason.
@@ -75,7 +93,7 @@ struct NeededHeight
 {
     std::optional<double> metres;
     QString line; // "Needed: 2.63 m of tide (draught 2.50 m + squat 0.63 m + …)"
-    QStringList reasons;
+    Reasons reasons;
 };
 NeededHeight neededHeight(double draught, std::optional<double> squat, const Clearance &clearance,
                           double chartedSounding);
@@ -83,21 +101,15 @@ NeededHeight neededHeight(double draught, std::optional<double> squat, const Cle
 // The height the tide may stand at most: clearance datum + charted vertical
 // clearance − air draught − margin. Air draught, charted clearance and datum
 // all blank: nothing at all, the margin ignored. Otherwise either a limit
-// with its line, or reasons (some missing, not a number, negative) and no
-// overhead window.
+// with its line, or reasons (some missing, not read whole, out of bounds)
+// and no overhead window; the margin may be blank.
 struct OverheadReading
 {
     std::optional<double> limit;
     QString line; // "Overhead limit: 2.00 m of tide (clearance datum 4.00 m + …)"
-    QStringList reasons;
+    Reasons reasons;
 };
 OverheadReading readOverhead(const PassageInputs &inputs);
-
-// When the tide stands no higher than the limit: the mirror of windowFor().
-// Until on a rising tide, From on a falling one, rounded inward to the
-// minute to the safe side; Throughout where the limit is at or above high
-// water, Never where it is at or below low water.
-TideWindow overheadWindowFor(const TideSpan &span, double limit);
 
 // A stretch of span time, from ≤ until.
 struct Stretch

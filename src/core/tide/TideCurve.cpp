@@ -37,7 +37,7 @@ SpanOrRefusal spanBetween(Tide high, Tide low)
 {
     // Within these limits every sum below is finite and exact enough.
     const auto outside = [](const char16_t *what, double low, double high) {
-        return u"%1 lies outside %2 to %3"_s.arg(what, QString::number(low), QString::number(high));
+        return u"%1 lies outside %2 to %3"_s.arg(what, limitText(low), limitText(high));
     };
     if (!isTideHeight(high.height))
         return {{}, outside(u"High water's height", -HeightLimit, HeightLimit)};
@@ -111,17 +111,20 @@ std::optional<double> TideSpan::timeOfHeight(double height) const
     return isRising() ? m_high.time - tau : m_high.time + tau;
 }
 
-TideWindow TideSpan::windowFor(double neededHeight) const
+TideWindow windowFor(const TideSpan &span, double level, Side side)
 {
-    // The safe answer first: a height that is not a number is never reached.
-    const double f = fractionOfRange(*this, neededHeight);
-    if (!(f < 1.0))
+    // The safe answer first: a level that is not a number is never met.
+    const double f = fractionOfRange(span, level);
+    const bool atLeast = side == Side::AtLeast;
+    if (std::isnan(f) || (atLeast ? f >= 1.0 : f <= 0.0))
         return {TideWindow::Kind::Never, 0.0, 0.0};
-    if (f <= 0.0)
+    if (atLeast ? f <= 0.0 : f >= 1.0)
         return {TideWindow::Kind::Throughout, 0.0, 0.0};
 
-    const double crossing = *timeOfHeight(neededHeight);
-    if (isRising())
+    const double crossing = *span.timeOfHeight(level);
+    // Enough from the crossing on where the tide moves towards the wanted
+    // side: rising for at least, falling for at most.
+    if (span.isRising() == atLeast)
         return {TideWindow::Kind::From, crossing, openingMinute(crossing)};
     return {TideWindow::Kind::Until, crossing, closingMinute(crossing)};
 }

@@ -65,24 +65,29 @@ struct Tide
 // The tide that was moved a day on, so that the two lie within 12 hours.
 enum class NextDay { Neither, HighWater, LowWater };
 
-// When there is enough water between the two tides for a needed height.
+// When the tide stands on the wanted side of a level between the two tides:
+// at least a needed height of water, or at most an overhead limit.
 struct TideWindow
 {
     enum class Kind {
-        From,       // rising: enough water from `minute` until high water
-        Until,      // falling: enough water from high water until `minute`
-        Throughout, // the tide never falls below the needed height on the span
-        Never,      // the tide never reaches the needed height on the span
+        From,       // enough from `minute` until the span's end
+        Until,      // enough from the span's start until `minute`
+        Throughout, // enough on the whole span
+        Never,      // enough at no time on the span
     };
 
     Kind kind = Kind::Never;
     // From and Until only, both on the span's time scale (not taken modulo a
-    // day): the moment the tide passes the needed height, and that moment
-    // rounded inward to a whole minute, always to the safe side (From up,
-    // Until down).
+    // day): the moment the tide passes the level, and that moment rounded
+    // inward to a whole minute, always to the safe side (From up, Until
+    // down).
     double crossing = 0.0;
     double minute = 0.0;
 };
+
+// Which side of a level is enough: at least a needed height of water under
+// the keel, at most the overhead limit under a bridge.
+enum class Side { AtLeast, AtMost };
 
 struct SpanOrRefusal;
 
@@ -115,9 +120,6 @@ public:
     // (h ≥ HW).
     std::optional<double> timeOfHeight(double height) const;
 
-    // When there is at least the needed height of tide (above chart datum).
-    TideWindow windowFor(double neededHeight) const;
-
 private:
     friend SpanOrRefusal spanBetween(Tide highWater, Tide lowWater);
     TideSpan(Tide high, Tide low, NextDay nextDay) : m_high(high), m_low(low), m_nextDay(nextDay) {}
@@ -142,6 +144,13 @@ struct SpanOrRefusal
 // Refuses a height or time beyond its limits above, tides still more than 12
 // hours apart, a range of zero or less and a duration of zero.
 SpanOrRefusal spanBetween(Tide highWater, Tide lowWater);
+
+// When the tide stands at least (or at most) at the level, above chart
+// datum, by the cosine curve. At least: From on a rising tide, Until on a
+// falling one; at most the mirror image. Throughout where the whole span is
+// on the wanted side, Never where none of it is or the level is not a
+// number.
+TideWindow windowFor(const TideSpan &span, double level, Side side);
 
 // A window as a line: "Enough water from 10:50", "Enough overhead clearance
 // until 10:49", "… throughout", "Not enough water between these tides".

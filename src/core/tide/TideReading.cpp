@@ -1,11 +1,7 @@
 #include "core/tide/TideReading.h"
 
-#include "core/runtime/NumberRules.h"
-#include "core/runtime/RuntimeError.h"
+#include "core/runtime/ValueReader.h"
 #include "core/worksheet/Worksheet.h"
-
-#include <QLocale>
-#include <QStringList>
 
 #include <cmath>
 
@@ -37,140 +33,68 @@ const QString NoCurve = u"no curve is drawn"_s;
 const QString NoHeight = u"no height is given"_s;
 const QString NoWindow = u"no tidal window is given"_s;
 
-// What went wrong with a value, after what it is: "the hours are" + "not a number".
-QString trouble(const RuntimeError &error)
+// A worksheet time's hours and minutes, each read whole; none where either
+// is not.
+std::optional<double> clockParts(const QString &hours, const QString &minutes)
 {
-    switch (error.code()) {
-    case RuntimeError::TypeMismatch:
-        return u"not a number"_s;
-    case RuntimeError::Overflow:
-        return u"too large"_s;
-    default:
-        return u"unreadable (%1)"_s.arg(error.description());
-    }
+    const ValueRead h = readValue(hours);
+    const ValueRead m = readValue(minutes);
+    if (!h || !m)
+        return std::nullopt;
+    return *h.value * 60.0 + *m.value;
 }
 
-// Reads the values into the reading's inputs, keeping the reasons for those
-// refused in order.
+// Reads the worksheet's values into the reading's inputs, keeping the
+// reasons for those refused in order.
 class Reader
 {
 public:
     explicit Reader(TideReading &out) : m_out(out) {}
 
-    // Metres, read whole by the number-entry rule ("3.2", "3.2 m") and within
-    // low to high; blank is missing.
+    // Metres, read whole ("3.2", "3.2 m") within low to high; blank is missing.
     std::optional<double> metres(Input input, const QString &label, const QString &text, double low,
                                  double high, const QString &consequence)
     {
-        const WholeNumber read = readWholeNumber(text, u"m");
-        switch (read.status) {
-        case WholeNumber::Blank:
-            return refuse(input, u"%1: missing; %2"_s.arg(label, consequence));
-        case WholeNumber::NotANumber:
-            return refuse(input, u"%1: %2 is not a number here; %3"_s.arg(label, quotedText(text),
-                                                                          consequence));
-        case WholeNumber::TooLarge:
-        case WholeNumber::Read:
-            break;
-        }
-        if (read.status != WholeNumber::Read || !(read.value >= low && read.value <= high))
-            return refuse(input, u"%1: outside %2 to %3 m; %4"_s.arg(label, limitText(low),
-                                                                     limitText(high), consequence));
-        return use(input, read.value);
+        return set(input, reasons.read(label, text, {low, high, u"m"_s}, consequence));
     }
 
-    // A time as hours × 60 + minutes, each converted strictly, the hours
-    // first, within 00:00 to 48:00; blank hours or minutes are missing.
+    // A time as hours × 60 + minutes, each read whole, the hours first,
+    // within 00:00 to 48:00; both blank is missing.
     std::optional<double> clock(Input input, const QString &label, const QString &hours,
                                 const QString &minutes, const QString &consequence)
     {
-        if (isBlank(hours) && isBlank(minutes))
-            return refuse(input, u"%1: missing; %2"_s.arg(label, consequence));
-        QString why;
-        const std::optional<double> h = part(hours, u"hours"_s, why);
-        const std::optional<double> m = h ? part(minutes, u"minutes"_s, why) : std::nullopt;
+        if (isBlank(hours) && isBlank(minutes)) {
+            reasons.refuse(label, Refusal{Refusal::Kind::NotGiven, hours, {}}, consequence);
+            return set(input, std::nullopt);
+        }
+        const std::optional<double> h = reasons.read(label + u", hours"_s, hours, {}, consequence);
+        const std::optional<double> m =
+            h ? reasons.read(label + u", minutes"_s, minutes, {}, consequence) : std::nullopt;
         if (!h || !m)
-            return refuse(input, u"%1: %2; %3"_s.arg(label, why, consequence));
+            return set(input, std::nullopt);
         const double total = *h * 60.0 + *m;
-        if (!isWorksheetTime(total))
-            return refuse(input, u"%1: outside 00:00 to 48:00; %2"_s.arg(label, consequence));
-        return use(input, total);
+        if (!isWorksheetTime(total)) {
+            reasons.refuse(
+                label, outOfBounds(hours.trimmed() + u':' + minutes.trimmed(), u"00:00 to 48:00"_s),
+                consequence);
+            return set(input, std::nullopt);
+        }
+        return set(input, total);
     }
 
-    // The under-keel clearance: metres ("0.5", "0.5 m") or a share of the
-    // draught ("10 %"), read whole and from 0 up to its limit in metres.
-    std::optional<Clearance> clearance(const QString &text, std::optional<double> draught)
+    // Records how a value was read: used, or refused with its reason said.
+    std::optional<double> set(Input input, std::optional<double> value)
     {
-        const QString label = u"Under-keel clearance"_s;
-        if (isBlank(text)) {
-            refuse(Input::Clearance, u"%1: missing; %2"_s.arg(label, NoWindow));
-            return std::nullopt;
-        }
-        const ClearanceReading read = readClearance(text);
-        if (!read.clearance) {
-            reasons << read.reasons;
-            m_out.inputs.at(static_cast<int>(Input::Clearance)) = {InputValue::Refused, 0.0};
-            return std::nullopt;
-        }
-        // A share of the draught is in metres only once the draught is read.
-        const bool share = read.clearance->unit == Clearance::Unit::PercentOfDraught;
-        if (share && !draught)
-            return read.clearance;
-        const double metres = read.clearance->metres(draught.value_or(0.0));
-        if (!(metres <= ClearanceLimit)) {
-            refuse(Input::Clearance,
-                   u"%1: outside 0 to %2 m; %3"_s.arg(label, limitText(ClearanceLimit), NoWindow));
-            return std::nullopt;
-        }
-        use(Input::Clearance, metres);
-        return read.clearance;
-    }
-
-    QStringList reasons;
-
-private:
-    static std::optional<double> part(const QString &text, const QString &name, QString &why)
-    {
-        if (isBlank(text)) {
-            why = u"the %1 are missing"_s.arg(name);
-            return std::nullopt;
-        }
-        try {
-            return strictToDouble(text);
-        } catch (const RuntimeError &error) {
-            why = u"the %1 are %2"_s.arg(name, trouble(error));
-            return std::nullopt;
-        }
-    }
-
-    std::optional<double> refuse(Input input, const QString &reason)
-    {
-        m_out.inputs.at(static_cast<int>(input)) = {InputValue::Refused, 0.0};
-        reasons << reason;
-        return std::nullopt;
-    }
-
-    std::optional<double> use(Input input, double value)
-    {
-        m_out.inputs.at(static_cast<int>(input)) = {InputValue::Read, value};
+        m_out.inputs.at(static_cast<int>(input)) = {value ? InputValue::Read : InputValue::Refused,
+                                                    value.value_or(0.0)};
         return value;
     }
 
+    Reasons reasons;
+
+private:
     TideReading &m_out;
 };
-
-// A time read strictly and silently, for the interval's high water, which
-// the curve does not use; none unless both fields read and lie in bounds.
-std::optional<double> quietClock(const QString &hours, const QString &minutes)
-{
-    try {
-        const double total = strictToDouble(hours) * 60.0 + strictToDouble(minutes);
-        if (isWorksheetTime(total))
-            return total;
-    } catch (const RuntimeError &) {
-    }
-    return std::nullopt;
-}
 
 // Which day a time on the span falls on: 0 for the first, 1 for the next.
 double dayOf(double minutes)
@@ -202,7 +126,7 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
         SpanOrRefusal made = spanBetween({*highTime, *highHeight}, {*lowTime, *lowHeight});
         out.span = made.span;
         if (!made.span)
-            reader.reasons << made.refusal;
+            reader.reasons.add(made.refusal);
     }
     if (out.span) {
         // A tide the midnight rule moved a day is always said, whatever day
@@ -224,8 +148,9 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
     // curve does not use it, so it is only mentioned where it differs.
     if (highTime) {
         const std::optional<double> intervalHigh =
-            quietClock(fields.text(IntervalHighWaterHours), fields.text(IntervalHighWaterMinutes));
-        if (intervalHigh && std::fmod(*intervalHigh - *highTime, MinutesPerDay) != 0.0)
+            clockParts(fields.text(IntervalHighWaterHours), fields.text(IntervalHighWaterMinutes));
+        if (intervalHigh && isWorksheetTime(*intervalHigh) &&
+            std::fmod(*intervalHigh - *highTime, MinutesPerDay) != 0.0)
             notes << u"The curve uses the duration's high water %1, not the interval's %2"_s.arg(
                 clockText(*highTime), clockText(*intervalHigh));
     }
@@ -248,34 +173,36 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
                     u"straight line"_s.arg(clockText(r.time), heightText(r.cosineHeight),
                                            heightText(r.factor), heightText(r.straightHeight))};
             } else {
-                reader.reasons << u"Required Time %1 lies outside the span from %2 to %3: no "
-                                  u"height is given outside the two tides"_s.arg(
-                                      clockText(*clock), clockText(out.span->start()),
-                                      clockText(out.span->end()));
+                reader.reasons.add(u"Required Time %1 lies outside the span from %2 to %3: no "
+                                   u"height is given outside the two tides"_s.arg(
+                                       clockText(*clock), clockText(out.span->start()),
+                                       clockText(out.span->end())));
             }
         }
     }
 
-    // The needed height of tide, asked for by giving a draught or a clearance.
-    const SquatReading squat = readSquat(entries.passage);
-    reader.reasons << squat.reasons;
-    if (squat.metres) {
-        out.squat = squat.metres;
-        results << ResultLine{Kind::Result, squat.line};
+    // The needed height of tide, asked for by giving a draught or a clearance;
+    // the squat's line stands on its own.
+    const UnderKeel keel = readUnderKeel(entries.draught, entries.clearance, entries.passage);
+    reader.reasons << keel.reasons;
+    if (keel.squat.metres) {
+        out.squat = keel.squat.metres;
+        results << ResultLine{Kind::Result, keel.squat.line};
     }
-    if (!isBlank(entries.draught) || !isBlank(entries.clearance)) {
-        const std::optional<double> draught = reader.metres(
-            Input::Draught, u"Draught"_s, entries.draught, 0.0, DraughtLimit, NoWindow);
-        const std::optional<Clearance> clearance = reader.clearance(entries.clearance, draught);
+    if (keel.asked) {
+        reader.set(Input::Draught, keel.draught);
+        reader.set(Input::Clearance, keel.clearance && keel.draught
+                                         ? std::optional(keel.clearance->metres(*keel.draught))
+                                         : std::nullopt);
         const QString soundingText = fields.text(ChartedSounding);
         if (isBlank(soundingText)) {
             notes << u"The tidal window needs the Charted Sounding on the worksheet"_s;
         } else if (const std::optional<double> sounding =
                        reader.metres(Input::ChartedSounding, u"Charted Sounding"_s, soundingText,
                                      -HeightLimit, DeepestSounding, NoWindow);
-                   draught && clearance && sounding && squat.reasons.isEmpty()) {
-            // Within the limits the sum is finite and small.
-            const NeededHeight needed = neededHeight(*draught, squat.metres, *clearance, *sounding);
+                   sounding && keel.isComplete()) {
+            const NeededHeight needed =
+                neededHeight(*keel.draught, keel.squat.metres, *keel.clearance, *sounding);
             reader.reasons << needed.reasons;
             out.neededHeight = needed.metres;
             if (needed.metres)
@@ -283,7 +210,7 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
         }
     }
     if (out.span && out.neededHeight) {
-        out.window = out.span->windowFor(*out.neededHeight);
+        out.window = windowFor(*out.span, *out.neededHeight, Side::AtLeast);
         results << ResultLine{Kind::Result, windowText(*out.window, u"water")};
     }
 
@@ -294,7 +221,7 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
         out.overheadLimit = overhead.limit;
         results << ResultLine{Kind::Result, overhead.line};
         if (out.span) {
-            out.overheadWindow = overheadWindowFor(*out.span, *overhead.limit);
+            out.overheadWindow = windowFor(*out.span, *overhead.limit, Side::AtMost);
             results << ResultLine{Kind::Result, overheadWindowText(*out.overheadWindow)};
         }
         if (out.required)
@@ -318,8 +245,9 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
     }
     for (const QString &note : std::as_const(notes))
         out.lines << ResultLine{Kind::Note, note};
-    for (const QString &reason : std::as_const(reader.reasons))
+    for (const QString &reason : std::as_const(reader.reasons.lines))
         out.lines << ResultLine{Kind::Reason, reason};
+    out.refused = reader.reasons.refused;
     out.lines << results;
     out.lines << ResultLine{Kind::Disclaimer, Disclaimer};
     return out;

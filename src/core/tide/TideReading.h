@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runtime/LineText.h"
+#include "core/runtime/ValueReader.h"
 #include "core/tide/Passage.h"
 #include "core/tide/TideCurve.h"
 
@@ -39,14 +40,15 @@ enum class Input {
 inline constexpr int InputCount = 8;
 
 // How one of them was read. Only a Read value is used; a Refused one has a
-// Reason line saying why (not read whole, too large, beyond its limits, or
-// a time's hours or minutes missing). Blank is also a value not asked for:
-// the charted sounding is read only when a draught or clearance is given.
+// Reason line saying why (ValueReader.h). Blank is also a value not asked
+// for: the charted sounding is read only when a draught or clearance is
+// given.
 struct InputValue
 {
     enum Status { Blank, Read, Refused };
     Status status = Blank;
-    double value = 0.0; // Read only: metres, or a time's minutes (hours × 60 + minutes)
+    double value = 0.0; // Read only: metres, or a time's minutes (hours × 60 + minutes);
+                        // the clearance in metres, a share worked on the draught
 };
 
 // Everything the tide curve window shows: the lines, and the numbers to plot.
@@ -62,6 +64,7 @@ struct TideReading
     std::optional<Passage> passage;           // needs both windows
     QList<ResultLine> lines;
     std::array<InputValue, InputCount> inputs{};
+    QList<RefusedValue> refused; // the values refused, in the order of their Reason lines
 
     const InputValue &input(Input which) const { return inputs.at(static_cast<int>(which)); }
 };

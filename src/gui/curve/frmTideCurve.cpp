@@ -73,6 +73,7 @@ void frmTideCurve::createControls()
         auto *field = new QLineEdit(this);
         field->setObjectName(name);
         field->setAccessibleName(accessibleName);
+        field->setMaxLength(ondal::ValueFieldLength);
         field->setMaximumWidth(field->fontMetrics().horizontalAdvance(u"0000.000"_s) + 16);
         connect(field, &QLineEdit::textChanged, this, &frmTideCurve::recompute);
         return field;
@@ -202,24 +203,30 @@ void frmTideCurve::createControls()
         setTabOrder(order.at(i - 1), order.at(i));
 }
 
-QList<std::pair<QString, QLineEdit *>> frmTideCurve::keptEntries() const
+QList<frmTideCurve::KeptEntry> frmTideCurve::keptEntries() const
 {
-    return {{u"Draught"_s, txtDraught},
-            {u"Clearance"_s, txtClearance},
-            {u"BlockCoefficient"_s, txtBlockCoefficient},
-            {u"Speed"_s, txtSpeed},
-            {u"AirDraught"_s, txtAirDraught},
-            {u"VerticalClearance"_s, txtVerticalClearance},
-            {u"ClearanceDatum"_s, txtClearanceDatum},
-            {u"OverheadMargin"_s, txtOverheadMargin}};
+    return {{u"Draught"_s, u"Draught"_s, txtDraught},
+            {u"Clearance"_s, u"Under-keel clearance"_s, txtClearance},
+            {u"BlockCoefficient"_s, u"Block coefficient"_s, txtBlockCoefficient},
+            {u"Speed"_s, u"Speed through the water"_s, txtSpeed},
+            {u"AirDraught"_s, u"Air draught"_s, txtAirDraught},
+            {u"VerticalClearance"_s, u"Charted vertical clearance"_s, txtVerticalClearance},
+            {u"ClearanceDatum"_s, u"Clearance datum"_s, txtClearanceDatum},
+            {u"OverheadMargin"_s, u"Overhead margin"_s, txtOverheadMargin}};
 }
 
 void frmTideCurve::Form_Load()
 {
     ondal::SettingsStore &settings = m_services.settings;
-    // As typed: read afresh each time they are worked out.
-    for (const auto &[key, field] : keptEntries())
-        field->setText(settings.get(application(), Section, key, QString()));
+    // As typed: read afresh each time they are worked out. A text longer
+    // than its field is a damaged entry, never put in cut.
+    for (const KeptEntry &entry : keptEntries()) {
+        const QString stored = settings.get(application(), Section, entry.key, QString());
+        if (stored.size() > entry.field->maxLength())
+            m_leftOut.insert(entry.field, stored);
+        else
+            entry.field->setText(stored);
+    }
     // The waters by name; a name it does not know leaves open water.
     const int waters =
         cboWaters->findText(settings.get(application(), Section, WatersKey, QString()));
@@ -239,8 +246,11 @@ void frmTideCurve::Form_Unload()
         if (failure.isEmpty())
             failure = ondal::saveFailure(settings, what);
     };
-    for (const auto &[key, field] : keptEntries())
-        save(key, field->text());
+    // A damaged entry stays as stored until the user types a new one.
+    for (const KeptEntry &entry : keptEntries()) {
+        if (!isLeftOut(entry.field))
+            save(entry.key, entry.field->text());
+    }
     save(WatersKey, cboWaters->currentText());
     const QString placementFailure = m_placement.save(settings);
     if (failure.isEmpty())
@@ -262,18 +272,30 @@ bool frmTideCurve::event(QEvent *event)
     return handled;
 }
 
+bool frmTideCurve::isLeftOut(const QLineEdit *field) const
+{
+    return m_leftOut.contains(field) && !field->isModified();
+}
+
+QString frmTideCurve::typed(const QLineEdit *field) const
+{
+    // A damaged entry is read as stored, so that what depends on it is
+    // refused rather than worked out as if it were blank.
+    return isLeftOut(field) ? m_leftOut.value(field) : field->text();
+}
+
 ondal::tide::CurveEntries frmTideCurve::entries() const
 {
     using ondal::tide::Waters;
-    return {txtDraught->text(),
-            txtClearance->text(),
-            {.blockCoefficient = txtBlockCoefficient->text(),
-             .speed = txtSpeed->text(),
+    return {typed(txtDraught),
+            typed(txtClearance),
+            {.blockCoefficient = typed(txtBlockCoefficient),
+             .speed = typed(txtSpeed),
              .waters = cboWaters->currentIndex() == 1 ? Waters::Confined : Waters::Open,
-             .airDraught = txtAirDraught->text(),
-             .verticalClearance = txtVerticalClearance->text(),
-             .clearanceDatum = txtClearanceDatum->text(),
-             .overheadMargin = txtOverheadMargin->text()}};
+             .airDraught = typed(txtAirDraught),
+             .verticalClearance = typed(txtVerticalClearance),
+             .clearanceDatum = typed(txtClearanceDatum),
+             .overheadMargin = typed(txtOverheadMargin)}};
 }
 
 void frmTideCurve::recompute()
@@ -285,6 +307,17 @@ void frmTideCurve::recompute()
     m_reading = ondal::tide::readTide(m_worksheet, entries());
     m_lines = blank ? QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}}
                     : m_reading.lines;
+    // Damaged entries are named first among the reasons, until typed into.
+    auto at = std::find_if(m_lines.begin(), m_lines.end(), [](const ResultLine &line) {
+        return line.kind != ResultLine::Kind::Summary && line.kind != ResultLine::Kind::Note;
+    });
+    for (const KeptEntry &entry : keptEntries()) {
+        if (isLeftOut(entry.field))
+            at = std::next(m_lines.insert(
+                at, ResultLine{ResultLine::Kind::Reason,
+                               entry.label + u": the stored entry is too long to be a value and "
+                                             u"was left out"_s}));
+    }
     picCurve->setReading(m_reading, blank ? NoWorksheetHint : NoCurveHint);
     ondal::showLines(*lblResults, m_lines);
 }

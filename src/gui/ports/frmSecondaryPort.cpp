@@ -2,6 +2,7 @@
 
 #include "core/ports/PortHandover.h"
 #include "core/runtime/MessageBoxService.h"
+#include "core/runtime/ValueReader.h"
 #include "core/worksheet/Worksheet.h"
 #include "gui/shell/ResultLines.h"
 
@@ -23,6 +24,9 @@ using ondal::ports::PortValue;
 using ondal::ports::PortValues;
 
 namespace {
+
+// A name holds more than a value, yet not a page.
+constexpr int NameFieldLength = 60;
 
 // ports.json in the data folder; none where there is no data folder.
 QString portsFile(const ondal::UserFolders &folders)
@@ -63,8 +67,12 @@ void frmSecondaryPort::createControls()
         edit->setPlaceholderText(placeholder);
         const int width = edit->fontMetrics().horizontalAdvance(widest) + 16;
         edit->setMinimumWidth(width);
-        if (name != u"txtStandardPort"_s)
+        if (name == u"txtStandardPort"_s) {
+            edit->setMaxLength(NameFieldLength);
+        } else {
+            edit->setMaxLength(ondal::ValueFieldLength);
             edit->setMaximumWidth(width * 3 / 2);
+        }
         connect(edit, &QLineEdit::textChanged, this, &frmSecondaryPort::recompute);
         return edit;
     };
@@ -78,6 +86,7 @@ void frmSecondaryPort::createControls()
     cboPort->setObjectName(u"cboPort"_s);
     cboPort->setAccessibleName(u"Secondary port"_s);
     cboPort->setEditable(true);
+    cboPort->lineEdit()->setMaxLength(NameFieldLength);
     cboPort->setInsertPolicy(QComboBox::NoInsert);
     cboPort->setMaxVisibleItems(20);
     cboPort->setMinimumContentsLength(18);
@@ -217,8 +226,12 @@ PortTable frmSecondaryPort::table() const
 {
     PortTable table;
     table.name = cboPort->currentText();
-    for (const PortValue &value : PortValues)
-        table.*value.member = m_tableFields.value(QString::fromUtf16(value.objectName))->text();
+    for (const PortValue &value : PortValues) {
+        const QLineEdit *field = m_tableFields.value(QString::fromUtf16(value.objectName));
+        // A stored text too long for its field stays as stored, refused and
+        // saved back whole, until the field is typed into.
+        table.*value.member = isLeftOut(field) ? m_leftOut.value(field) : field->text();
+    }
     return table;
 }
 
@@ -226,6 +239,11 @@ ondal::ports::StandardTides frmSecondaryPort::standardTides() const
 {
     return {txtStdHwTime->text(), txtStdHwHeight->text(), txtStdLwTime->text(),
             txtStdLwHeight->text()};
+}
+
+bool frmSecondaryPort::isLeftOut(const QLineEdit *field) const
+{
+    return m_leftOut.contains(field) && !field->isModified();
 }
 
 void frmSecondaryPort::fillPortList(const QString &current)
@@ -253,15 +271,32 @@ void frmSecondaryPort::cboPort_Activated(int index)
     if (index < 0 || index >= m_ports.ports().size())
         return;
     const PortTable &port = m_ports.ports().at(index);
-    for (const PortValue &value : PortValues)
-        m_tableFields.value(QString::fromUtf16(value.objectName))->setText(port.*value.member);
+    m_leftOut.clear();
+    for (const PortValue &value : PortValues) {
+        QLineEdit *field = m_tableFields.value(QString::fromUtf16(value.objectName));
+        const QString &stored = port.*value.member;
+        // Never put in cut: the field stays empty and the text is kept aside.
+        if (stored.size() > field->maxLength())
+            m_leftOut.insert(field, stored);
+        field->setText(m_leftOut.contains(field) ? QString() : stored);
+    }
     recompute();
 }
 
 void frmSecondaryPort::recompute()
 {
     m_working = ondal::ports::workSecondaryPort(table(), standardTides());
-    ondal::showLines(*lblPortResults, m_working.lines);
+    QList<ondal::ResultLine> lines = m_working.lines;
+    for (const PortValue &value : PortValues) {
+        const QLineEdit *field = m_tableFields.value(QString::fromUtf16(value.objectName));
+        if (isLeftOut(field))
+            lines << ondal::ResultLine{
+                ondal::ResultLine::Kind::Reason,
+                u"%1: the stored entry is too long to be a %2 and was left out"_s.arg(
+                    QString::fromUtf16(value.accessibleName),
+                    value.member == &PortTable::standardPort ? u"name"_s : u"value"_s)};
+    }
+    ondal::showLines(*lblPortResults, lines);
     cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
     cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
 }

@@ -34,6 +34,8 @@ public:
     ~frmSecondaryPort() override;
 
     // The table row and name as typed, and the day's standard-port tides.
+    // A chosen port's text too long for its field is kept as stored until
+    // the field is typed into.
     ondal::ports::PortTable table() const;
     ondal::ports::StandardTides standardTides() const;
     const ondal::ports::PortFile &ports() const { return m_ports; }
@@ -55,6 +57,8 @@ protected:
 
 private:
     void createControls();
+    // Whether the field's stored text was left out and not typed over since.
+    bool isLeftOut(const QLineEdit *field) const;
     void fillPortList(const QString &current);
     void showFileState();
     void recompute();
@@ -69,6 +73,8 @@ private:
 
     QComboBox *cboPort = nullptr;
     QHash<QString, QLineEdit *> m_tableFields; // by object name
+    // The chosen port's texts longer than their field, as stored.
+    QHash<const QLineEdit *, QString> m_leftOut;
     QLineEdit *txtStdHwTime = nullptr;
     QLineEdit *txtStdHwHeight = nullptr;
     QLineEdit *txtStdLwTime = nullptr;

@@ -3,6 +3,7 @@
 #include "core/tide/TideReading.h"
 #include "core/worksheet/WorksheetSteps.h"
 #include "support/RecordingMessages.h"
+#include "support/RefusedKinds.h"
 #include "support/WorksheetTexts.h"
 
 #include <QLocale>
@@ -83,6 +84,8 @@ void tst_SecondaryPort::typedTimes_data()
     QTest::newRow("one minute digit") << u"6:5"_s << false << bad << 0;
     QTest::newRow("full stop") << u"06.38"_s << false << bad << 0;
     QTest::newRow("five digits") << u"00638"_s << false << bad << 0;
+    QTest::newRow("as long as its field")
+        << u"0638"_s + QString(ondal::ValueFieldLength - 4, u' ') << false << bad << 0;
     QTest::newRow("difference with a plus") << u"+0035"_s << true << read << 35;
     QTest::newRow("minutes alone") << u"35"_s << true << read << 35;
     QTest::newRow("minus an hour and ten") << u"-0110"_s << true << read << -70;
@@ -109,6 +112,7 @@ void tst_SecondaryPort::working_data()
     QTest::addColumn<Changes>("changes");
     QTest::addColumn<QStringList>("standard"); // HW time, height, LW time, height
     QTest::addColumn<QStringList>("shown");    // lines that must be among those shown
+    QTest::addColumn<QStringList>("refused");  // the values refused, by kind
 
     const auto hw = [](const QString &time, const QString &height) {
         return QStringList{time, height, {}, {}};
@@ -119,22 +123,25 @@ void tst_SecondaryPort::working_data()
 
     QTest::newRow("height between MHWN and MHWS")
         << Changes{} << hw(u"0638"_s, u"3.8"_s)
-        << QStringList{u"High water at Littleport: 07:02, 4.75 m"_s};
+        << QStringList{u"High water at Littleport: 07:02, 4.75 m"_s} << QStringList{};
     QTest::newRow("low water, a half minute rounds away from zero")
         << Changes{} << lw(u"0800"_s, u"0.75 m"_s)
         << QStringList{u"Low water at Littleport: 08:26, 0.90 m"_s,
                        u"Standard port 08:00, 0.75 m · time difference +26 min (between +47 at "
-                       u"05:00 and +4 at 11:00) · height difference +0.15 m"_s};
+                       u"05:00 and +4 at 11:00) · height difference +0.15 m"_s}
+        << QStringList{};
     QTest::newRow("low water on the arc across the table's noon")
         << Changes{} << lw(u"13:30"_s, u"0.4"_s)
         << QStringList{u"Low water at Littleport: 13:52, 0.50 m"_s,
                        u"Standard port 13:30, 0.40 m · time difference +22 min (between +4 at "
-                       u"11:00 and +47 at 17:00) · height difference +0.10 m"_s};
+                       u"11:00 and +47 at 17:00) · height difference +0.10 m"_s}
+        << QStringList{};
     QTest::newRow("high water on the first arc")
         << Changes{} << hw(u"0300"_s, u"3.4"_s)
         << QStringList{u"High water at Littleport: 03:29, 4.20 m"_s,
                        u"Standard port 03:00, 3.40 m · time difference +29 min (between +35 at "
-                       u"00:00 and +23 at 06:00) · height difference +0.80 m"_s};
+                       u"00:00 and +23 at 06:00) · height difference +0.80 m"_s}
+        << QStringList{};
     QTest::newRow("table times 0200 and 0800")
         << Changes{{u"hwTime1"_s, u"0200"_s},
                    {u"hwDiff1"_s, u"-0010"_s},
@@ -143,74 +150,96 @@ void tst_SecondaryPort::working_data()
         << hw(u"1100"_s, u"4.2"_s)
         << QStringList{u"High water at Littleport: 11:05, 5.30 m"_s,
                        u"Standard port 11:00, 4.20 m · time difference +5 min (between +20 at "
-                       u"08:00 and -10 at 14:00) · height difference +1.10 m"_s};
+                       u"08:00 and -10 at 14:00) · height difference +1.10 m"_s}
+        << QStringList{};
     QTest::newRow("next day") << Changes{} << hw(u"2350"_s, u"4.2"_s)
                               << QStringList{u"High water at Littleport: 00:25, 5.30 m"_s,
-                                             u"High water falls on the next day"_s};
+                                             u"High water falls on the next day"_s}
+                              << QStringList{};
     QTest::newRow("previous day") << Changes{{u"lwDiff1"_s, u"-0110"_s},
                                              {u"lwDiff2"_s, u"\u22120:50"_s}}
                                   << lw(u"0030"_s, u"0.4"_s)
                                   << QStringList{u"Low water at Littleport: 23:35, 0.50 m"_s,
-                                                 u"Low water falls on the previous day"_s};
+                                                 u"Low water falls on the previous day"_s}
+                                  << QStringList{};
     QTest::newRow("above MHWS") << Changes{} << hw(u"0638"_s, u"4.6"_s)
                                 << QStringList{u"High water at Littleport: 07:02, 5.85 m"_s,
                                                u"High water above MHWS: the difference is "
-                                               u"extrapolated"_s};
+                                               u"extrapolated"_s}
+                                << QStringList{};
     QTest::newRow("below MLWS") << Changes{} << lw(u"0800"_s, u"0"_s)
                                 << QStringList{u"Low water at Littleport: 08:26, 0.04 m"_s,
                                                u"Low water below MLWS: the difference is "
-                                               u"extrapolated"_s};
+                                               u"extrapolated"_s}
+                                << QStringList{};
     QTest::newRow("seasonal changes")
         << Changes{{u"seasonalStandard"_s, u"0.1"_s}, {u"seasonalSecondary"_s, u"-0.1m"_s}}
         << hw(u"0638"_s, u"4.3"_s)
         << QStringList{u"High water at Littleport: 07:02, 5.20 m"_s,
                        u"Seasonal changes: +0.10 m at the standard port taken off, -0.10 m at "
-                       u"the secondary port added"_s};
+                       u"the secondary port added"_s}
+        << QStringList{};
     QTest::newRow("no name") << Changes{{u"name"_s, u" "_s}} << hw(u"0638"_s, u"4.2"_s)
-                             << QStringList{u"High water at the secondary port: 07:02, 5.30 m"_s};
+                             << QStringList{u"High water at the secondary port: 07:02, 5.30 m"_s}
+                             << QStringList{};
     QTest::newRow("nothing typed for the day")
         << Changes{} << QStringList{{}, {}, {}, {}}
-        << QStringList{u"Type the standard port's high and low water for the day"_s};
+        << QStringList{u"Type the standard port's high and low water for the day"_s}
+        << QStringList{};
 
-    // Refusals: the tide is not worked out, and the reason says why.
-    QTest::newRow("missing MHWS") << Changes{{u"mhws"_s, u""_s}} << hw(u"0638"_s, u"4.2"_s)
-                                  << QStringList{u"High water at Littleport: not worked out"_s,
-                                                 u"MHWS at the standard port is not given"_s};
-    QTest::newRow("height read in part")
-        << Changes{} << hw(u"0638"_s, u"4.2x"_s)
-        << QStringList{u"High water at Littleport: not worked out"_s,
-                       u"Standard port high water height: “4.2x” is not a number of metres"_s};
-    QTest::newRow("height missing beside its time")
-        << Changes{} << hw(u"0638"_s, u""_s)
-        << QStringList{u"Standard port high water height is not given"_s};
-    QTest::newRow("height no tide has")
-        << Changes{} << hw(u"0638"_s, u"1e300"_s)
-        << QStringList{u"High water at Littleport: not worked out"_s,
-                       u"Standard port high water height: outside −100 to 100 m"_s};
+    // Refusals: the tide is not worked out, and the value is named.
+    const QString notWorkedOut = u"High water at Littleport: not worked out"_s;
+    const auto refused = [&](const char *name, const Changes &changes, const QStringList &standard,
+                             const QString &kind) {
+        QTest::newRow(name) << changes << standard << QStringList{notWorkedOut}
+                            << QStringList{kind};
+    };
+    refused("missing MHWS", {{u"mhws"_s, u""_s}}, hw(u"0638"_s, u"4.2"_s),
+            u"MHWS at the standard port: not given"_s);
+    refused("height read in part", {}, hw(u"0638"_s, u"4.2x"_s),
+            u"Standard port high water height: read in part"_s);
+    refused("height missing beside its time", {}, hw(u"0638"_s, u""_s),
+            u"Standard port high water height: not given"_s);
+    refused("height no tide has", {}, hw(u"0638"_s, u"1e300"_s),
+            u"Standard port high water height: out of bounds"_s);
+    // Read by the classic rule these were 42 m, −1 m and 4 m.
+    refused("height 4 2 is not 42", {}, hw(u"0638"_s, u"4 2"_s),
+            u"Standard port high water height: read in part"_s);
+    refused("height &HFFFF is not -1", {}, hw(u"0638"_s, u"&HFFFF"_s),
+            u"Standard port high water height: not a number"_s);
+    refused("height &H4 is not 4", {}, hw(u"0638"_s, u"&H4"_s),
+            u"Standard port high water height: not a number"_s);
+    refused("height 4D0 is not 4", {}, hw(u"0638"_s, u"4D0"_s),
+            u"Standard port high water height: read in part"_s);
+    refused("a height pasted as long as its field", {},
+            hw(u"0638"_s, u"4.2"_s + QString(99995, u' ') + u"x"_s),
+            u"Standard port high water height: too long"_s);
+    refused("a time pasted as long as its field", {},
+            hw(u"0638"_s + QString(ondal::ValueFieldLength, u' '), u"4.2"_s),
+            u"Standard port high water time: too long"_s);
+    refused("difference not a time", {{u"hwDiff2"_s, u"+23 min"_s}}, hw(u"0638"_s, u"4.2"_s),
+            u"High water, difference at the second table time: not in form"_s);
+    refused("seasonal change read in part", {{u"seasonalSecondary"_s, u"0,1"_s}},
+            hw(u"0638"_s, u"4.2"_s), u"Seasonal change at the secondary port: read in part"_s);
+
     QTest::newRow("a table line extended to a height no tide has")
         << Changes{{u"mhws"_s, u"3.41"_s}, {u"mhwsDiff"_s, u"90"_s}} << hw(u"0638"_s, u"4.2"_s)
-        << QStringList{u"High water at Littleport: not worked out"_s,
-                       u"High water: the worked height lies outside −100 to 100 m"_s};
-    QTest::newRow("difference not a time")
-        << Changes{{u"hwDiff2"_s, u"+23 min"_s}} << hw(u"0638"_s, u"4.2"_s)
-        << QStringList{u"High water, difference at the second table time: “+23 min” is not a "
-                       u"time difference such as +0035 or -1:10"_s};
+        << QStringList{notWorkedOut, u"High water: the worked height lies outside −100 to 100 m"_s}
+        << QStringList{};
     QTest::newRow("equal table times")
         << Changes{{u"hwTime2"_s, u"1200"_s}} << hw(u"0638"_s, u"4.2"_s)
         << QStringList{u"High water: the two table times, 00:00 and 12:00, are the same on the "
-                       u"12-hour table"_s};
+                       u"12-hour table"_s}
+        << QStringList{};
     QTest::newRow("MHWS not above MHWN")
         << Changes{{u"mhws"_s, u"3.4"_s}} << hw(u"0638"_s, u"4.2"_s)
-        << QStringList{u"MHWS at the standard port (3.40 m) is not above MHWN (3.40 m)"_s};
+        << QStringList{u"MHWS at the standard port (3.40 m) is not above MHWN (3.40 m)"_s}
+        << QStringList{};
     QTest::newRow("MLWN not above MLWS")
         << Changes{{u"mlwn"_s, u"0.3"_s}} << lw(u"0800"_s, u"0.75"_s)
         << QStringList{u"Low water at Littleport: not worked out"_s,
-                       u"MLWN at the standard port (0.30 m) is not above MLWS (0.40 m)"_s};
-    QTest::newRow("seasonal change read in part")
-        << Changes{{u"seasonalSecondary"_s, u"0,1"_s}} << hw(u"0638"_s, u"4.2"_s)
-        << QStringList{u"High water at Littleport: not worked out"_s,
-                       u"Seasonal change at the secondary port: “0,1” is not a number of "
-                       u"metres"_s};
+                       u"MLWN at the standard port (0.30 m) is not above MLWS (0.40 m)"_s}
+        << QStringList{};
 }
 
 void tst_SecondaryPort::working()
@@ -218,8 +247,10 @@ void tst_SecondaryPort::working()
     QFETCH(Changes, changes);
     QFETCH(QStringList, standard);
     QFETCH(QStringList, shown);
+    QFETCH(QStringList, refused);
     const SecondaryWorking working = workSecondaryPort(
         example(changes), StandardTides{standard[0], standard[1], standard[2], standard[3]});
+    QCOMPARE(ondal::test::refusedKinds(working.refused), refused);
     const QStringList lines = texts(working);
     for (const QString &line : shown) {
         if (!lines.contains(line))

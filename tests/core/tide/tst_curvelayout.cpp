@@ -36,7 +36,7 @@ TideReading readingOf(Tide high, Tide low, double required, double needed)
                                         span.factor(required), span.straightHeight(required)};
     }
     reading.neededHeight = needed;
-    reading.window = span.windowFor(needed);
+    reading.window = windowFor(span, needed, Side::AtLeast);
     return reading;
 }
 

@@ -1,5 +1,6 @@
 #include "core/tide/TideCurve.h"
 #include "core/tide/TideReading.h"
+#include "support/RefusedKinds.h"
 #include "support/WorksheetTexts.h"
 
 #include <QLocale>
@@ -7,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -50,7 +52,7 @@ QStringList describe(const SpanOrRefusal &made, double required, double needed)
             out << u"at %1: outside"_s.arg(t);
     }
     if (!std::isnan(needed)) {
-        const TideWindow w = s.windowFor(needed);
+        const TideWindow w = windowFor(s, needed, Side::AtLeast);
         switch (w.kind) {
         case TideWindow::Kind::From:
         case TideWindow::Kind::Until:
@@ -74,6 +76,16 @@ QString kindName(ResultLine::Kind kind)
 {
     static const QString names[] = {u"summary"_s, u"result"_s, u"note"_s, u"reason"_s};
     return names[int(kind)];
+}
+
+// Whether a line is the reason for a value refused (compared by kind).
+bool isRefusal(const TideReading &reading, const ResultLine &line)
+{
+    return line.kind == ResultLine::Kind::Reason &&
+           std::any_of(reading.refused.cbegin(), reading.refused.cend(),
+                       [&](const ondal::RefusedValue &value) {
+                           return line.text.startsWith(value.label + u": "_s);
+                       });
 }
 
 const QString Disclaimer = u"The cosine curve approximates the port's own tidal curve; check "
@@ -172,11 +184,11 @@ void tst_TideCurve::model_data()
     row("HW a minute before 00:00", -1, 4.2, 500, 0.8, None, None,
         {u"refused: High water's time in minutes lies outside 0 to 2880"_s});
     row("heights 10000000000000004 and 10000000000000000", 870, 1e16 + 4, 500, 1e16, None, None,
-        {u"refused: High water's height lies outside -100 to 100"_s});
+        {u"refused: High water's height lies outside −100 to 100"_s});
     row("LW height 1e308", 870, 4.2, 500, 1e308, None, None,
-        {u"refused: Low water's height lies outside -100 to 100"_s});
+        {u"refused: Low water's height lies outside −100 to 100"_s});
     row("a height that is not a number", 870, None, 500, 0.8, None, None,
-        {u"refused: High water's height lies outside -100 to 100"_s});
+        {u"refused: High water's height lies outside −100 to 100"_s});
 }
 
 void tst_TideCurve::model()
@@ -199,7 +211,8 @@ void tst_TideCurve::reading_data()
     QTest::addColumn<Texts>("fields");
     QTest::addColumn<QString>("draught");
     QTest::addColumn<QString>("clearance");
-    QTest::addColumn<QStringList>("lines"); // "kind: text", the disclaimer left out
+    QTest::addColumn<QStringList>("lines");   // "kind: text", the disclaimer and refusals left out
+    QTest::addColumn<QStringList>("refused"); // by kind, in order
 
     const Texts example{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s}, {6, u"8"_s},
                         {7, u"20"_s},  {12, u"11"_s}, {13, u"0"_s}, {19, u"1"_s}};
@@ -211,7 +224,8 @@ void tst_TideCurve::reading_data()
                        u"the straight line"_s,
                        u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
                        u"charted sounding 1.00 m)"_s,
-                       u"result: Enough water from 10:50"_s};
+                       u"result: Enough water from 10:50"_s}
+        << QStringList{};
 
     Texts german = example;
     german[1] = u"4,2"_s;
@@ -224,7 +238,8 @@ void tst_TideCurve::reading_data()
                        u"the straight line"_s,
                        u"result: Needed: 2,00 m of tide (draught 2,50 m + clearance 0,50 m − "
                        u"charted sounding 1,00 m)"_s,
-                       u"result: Enough water from 10:50"_s};
+                       u"result: Enough water from 10:50"_s}
+        << QStringList{};
 
     QTest::newRow("across midnight, drying height, another interval high water")
         << false << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"21"_s},  {5, u"47"_s},   {6, u"4"_s},
@@ -237,7 +252,8 @@ void tst_TideCurve::reading_data()
                        u"interval's 21:40"_s,
                        u"result: Needed: 3.20 m of tide (draught 2.50 m + clearance 0.50 m + "
                        u"drying height 0.20 m)"_s,
-                       u"result: Enough water until 00:05"_s};
+                       u"result: Enough water until 00:05"_s}
+        << QStringList{};
 
     QTest::newRow("HW typed 28:06 is on the next day; interval minutes blank say nothing")
         << false << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"28"_s}, {5, u"06"_s},
@@ -245,7 +261,20 @@ void tst_TideCurve::reading_data()
         << QString() << QString()
         << QStringList{u"summary: High water 04:06, 4.20 m · Low water 22:00, 0.80 m · Duration 6 "
                        u"h 6 min · Range 3.40 m"_s,
-                       u"note: High water taken on the next day"_s};
+                       u"note: High water taken on the next day"_s}
+        << QStringList{};
+
+    // Both on the next day by their hours, yet low water moved a day more.
+    QTest::newRow("HW 47:00 with LW 12:00: low water taken a day on is said")
+        << false
+        << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"47"_s}, {5, u"0"_s}, {6, u"12"_s}, {7, u"0"_s}}
+        << QString() << QString()
+        << QStringList{u"summary: High water 23:00, 4.20 m · Low water 12:00, 0.80 m · Duration 11 "
+                       u"h 0 min · Range 3.40 m"_s,
+                       u"note: Low water taken on the next day"_s,
+                       u"note: Duration outside 5 to 7 hours: the cosine curve is only a rough "
+                       u"guide"_s}
+        << QStringList{};
 
     QTest::newRow("long duration, required time outside the span")
         << false << Texts{{1, u"3"_s}, {2, u"1"_s}, {4, u"12"_s},  {5, u"0"_s},
@@ -256,29 +285,29 @@ void tst_TideCurve::reading_data()
                        u"note: Duration outside 5 to 7 hours: the cosine curve is only a rough "
                        u"guide"_s,
                        u"reason: Required Time 15:00 lies outside the span from 04:00 to 12:00: "
-                       u"no height is given outside the two tides"_s};
+                       u"no height is given outside the two tides"_s}
+        << QStringList{};
 
     QTest::newRow("HW 40:00 and LW 02:00 are no rise or fall")
         << false
         << Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"40"_s}, {5, u"0"_s}, {6, u"2"_s}, {7, u"0"_s}}
         << QString() << QString()
         << QStringList{u"reason: High and low water lie more than 12 hours apart: they are not one "
-                       u"rise or fall"_s};
+                       u"rise or fall"_s}
+        << QStringList{};
 
-    // An empty height is missing, not 0.
+    // An empty height is missing, not 0; a time names the part refused.
     QTest::newRow("missing and unreadable values")
         << false << Texts{{1, u"1e999"_s}, {4, u"1a"_s}, {5, u"30"_s},
                           {6, u"8"_s},     {7, u" "_s},  {12, u"11"_s}}
         << u"2,5"_s << u"0.5"_s
-        << QStringList{u"note: The tidal window needs the Charted Sounding on the worksheet"_s,
-                       u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
-                       u"drawn"_s,
-                       u"reason: Tide Table's Low Water: missing; no curve is drawn"_s,
-                       u"reason: Time of High Water: the hours are not a number; no curve is "
-                       u"drawn"_s,
-                       u"reason: Time of Low Water: the minutes are missing; no curve is drawn"_s,
-                       u"reason: Required Time: the minutes are missing; no height is given"_s,
-                       u"reason: Draught: “2,5” is not a number here; no tidal window is given"_s};
+        << QStringList{u"note: The tidal window needs the Charted Sounding on the worksheet"_s}
+        << QStringList{u"Tide Table's High Water: too large"_s,
+                       u"Tide Table's Low Water: not given"_s,
+                       u"Time of High Water, hours: read in part"_s,
+                       u"Time of Low Water, minutes: not given"_s,
+                       u"Required Time, minutes: not given"_s,
+                       u"Draught: read in part"_s};
 
     // Values no tide can have, as typed into the worksheet: each is refused
     // and none reaches a line as a number.
@@ -292,24 +321,20 @@ void tst_TideCurve::reading_data()
                  {7, u"20"_s},
                  {12, u"11"_s},
                  {13, u"1e308"_s}}
-        << QString() << QString()
-        << QStringList{u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
-                       u"drawn"_s,
-                       u"reason: Tide Table's Low Water: outside −100 to 100 m; no curve is "
-                       u"drawn"_s,
-                       u"reason: Time of High Water: outside 00:00 to 48:00; no curve is drawn"_s,
-                       u"reason: Required Time: outside 00:00 to 48:00; no height is given"_s};
+        << QString() << QString() << QStringList{}
+        << QStringList{u"Tide Table's High Water: out of bounds"_s,
+                       u"Tide Table's Low Water: out of bounds"_s,
+                       u"Time of High Water: out of bounds"_s, u"Required Time: out of bounds"_s};
 
     Texts hours1e300 = example;
     hours1e300[1] = u"1e308"_s;
     hours1e300[4] = u"1e300"_s;
     QTest::newRow("HW height 1e308, HW hours 1e300")
         << false << hours1e300 << u"2.5"_s << u"0.5"_s
-        << QStringList{u"reason: Tide Table's High Water: outside −100 to 100 m; no curve is "
-                       u"drawn"_s,
-                       u"reason: Time of High Water: outside 00:00 to 48:00; no curve is drawn"_s,
-                       u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
-                       u"charted sounding 1.00 m)"_s};
+        << QStringList{u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
+                       u"charted sounding 1.00 m)"_s}
+        << QStringList{u"Tide Table's High Water: out of bounds"_s,
+                       u"Time of High Water: out of bounds"_s};
 
     // The reason comes before the answers it does not touch.
     Texts required1e308 = example;
@@ -318,47 +343,45 @@ void tst_TideCurve::reading_data()
         << false << required1e308 << u"2.5 m"_s << u"0.5m"_s
         << QStringList{u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · Duration 6 "
                        u"h 10 min · Range 3.40 m"_s,
-                       u"reason: Required Time: outside 00:00 to 48:00; no height is given"_s,
                        u"result: Needed: 2.00 m of tide (draught 2.50 m + clearance 0.50 m − "
                        u"charted sounding 1.00 m)"_s,
-                       u"result: Enough water from 10:50"_s};
+                       u"result: Enough water from 10:50"_s}
+        << QStringList{u"Required Time: out of bounds"_s};
 
+    // A draught not read whole gives no window: neither the classic rule's
+    // 42, 4 and 4, nor the 4.2 at the start of a paste cut short.
     const QString summary = u"summary: High water 14:30, 4.20 m · Low water 08:20, 0.80 m · "
                             u"Duration 6 h 10 min · Range 3.40 m"_s;
     const QString at1100 = u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m "
                            u"by the straight line"_s;
-    QTest::newRow("2,5 in an English locale gives no window")
-        << false << example << u"2,5"_s << u"0.5"_s
-        << QStringList{summary,
-                       u"reason: Draught: “2,5” is not a number here; no tidal window is given"_s,
-                       at1100};
+    const auto noWindow = [&](const char *name, const QString &draught, const QString &kind) {
+        QTest::newRow(name) << false << example << draught << u"0.5"_s
+                            << QStringList{summary, at1100} << QStringList{u"Draught: "_s + kind};
+    };
+    noWindow("2,5 in an English locale", u"2,5"_s, u"read in part"_s);
+    noWindow("4 2 is not 42", u"4 2"_s, u"read in part"_s);
+    noWindow("&H4 is not 4", u"&H4"_s, u"not a number"_s);
+    noWindow("4D0 is not 4", u"4D0"_s, u"read in part"_s);
+    noWindow("a paste as long as the field", u"4.2"_s + QString(99995, u' ') + u"x"_s,
+             u"too long"_s);
 
     Texts deep = example;
     deep[19] = u"1e6"_s;
     QTest::newRow("draught NaN, an 18-character clearance, sounding 1e6")
-        << false << deep << u"NaN"_s << u"12345678901234567x"_s
-        << QStringList{summary,
-                       u"reason: Draught: “NaN” is not a number here; no tidal window is given"_s,
-                       u"reason: Under-keel clearance: “12345678901234…” is not a number here; no "
-                       u"tidal window is given"_s,
-                       u"reason: Charted Sounding: outside −100 to 11000 m; no tidal window is "
-                       u"given"_s,
-                       at1100};
+        << false << deep << u"NaN"_s << u"12345678901234567x"_s << QStringList{summary, at1100}
+        << QStringList{u"Draught: not a number"_s, u"Under-keel clearance: read in part"_s,
+                       u"Charted Sounding: out of bounds"_s};
 
-    QTest::newRow("draught &HFF read whole yet too deep, clearance below 0")
-        << false << example << u"&HFF"_s << u"-0.5"_s
-        << QStringList{summary, u"reason: Draught: outside 0 to 100 m; no tidal window is given"_s,
-                       u"reason: Under-keel clearance: “-0.5” cannot be negative; no tidal window "
-                       u"is given"_s,
-                       at1100};
+    QTest::newRow("draught &HFF is not a number, clearance below 0")
+        << false << example << u"&HFF"_s << u"-0.5"_s << QStringList{summary, at1100}
+        << QStringList{u"Draught: not a number"_s, u"Under-keel clearance: negative"_s};
 
     Texts lowAbc = example;
     lowAbc[2] = u"abc"_s;
     QTest::newRow("LW height abc, no clearance")
-        << false << lowAbc << u"2.5"_s << QString()
-        << QStringList{u"reason: Tide Table's Low Water: “abc” is not a number here; no curve is "
-                       u"drawn"_s,
-                       u"reason: Under-keel clearance: missing; no tidal window is given"_s};
+        << false << lowAbc << u"2.5"_s << QString() << QStringList{}
+        << QStringList{u"Tide Table's Low Water: not a number"_s,
+                       u"Under-keel clearance: not given"_s};
 }
 
 void tst_TideCurve::reading()
@@ -368,6 +391,7 @@ void tst_TideCurve::reading()
     QFETCH(QString, draught);
     QFETCH(QString, clearance);
     QFETCH(QStringList, lines);
+    QFETCH(QStringList, refused);
 
     if (german)
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -377,10 +401,18 @@ void tst_TideCurve::reading()
     QVERIFY(!reading.lines.isEmpty());
     QCOMPARE(reading.lines.last().kind, ResultLine::Kind::Disclaimer);
     QCOMPARE(reading.lines.last().text, Disclaimer);
+    QCOMPARE(ondal::test::refusedKinds(reading.refused), refused);
     QStringList shown;
-    for (qsizetype i = 0; i + 1 < reading.lines.size(); ++i)
-        shown << kindName(reading.lines.at(i).kind) + u": "_s + reading.lines.at(i).text;
+    qsizetype refusals = 0;
+    for (qsizetype i = 0; i + 1 < reading.lines.size(); ++i) {
+        const ResultLine &line = reading.lines.at(i);
+        if (isRefusal(reading, line))
+            ++refusals;
+        else
+            shown << kindName(line.kind) + u": "_s + line.text;
+    }
     QCOMPARE(shown, lines);
+    QCOMPARE(refusals, reading.refused.size());
 
     // No line shows a runaway number; quoted text is the user's own.
     static const QRegularExpression quote(u"“[^”]*”"_s);
@@ -402,7 +434,7 @@ void tst_TideCurve::passage_data()
 {
     QTest::addColumn<QString>("clearance");
     QTest::addColumn<PassageInputs>("passage");
-    QTest::addColumn<QStringList>("lines"); // the results and reasons
+    QTest::addColumn<QStringList>("lines"); // the results, then the values refused by kind
 
     const QString at1100 = u"result: At 11:00: 2.14 m by the cosine curve (factor 0.39), 2.27 m "
                            u"by the straight line"_s;
@@ -432,9 +464,7 @@ void tst_TideCurve::passage_data()
                        u"result: Enough water from 11:17"_s};
     QTest::newRow("a speed without a block coefficient gives no window")
         << u"0.5"_s << PassageInputs{.speed = u"9"_s}
-        << QStringList{u"reason: Block coefficient: missing for the squat; no tidal window is "
-                       u"given"_s,
-                       at1100};
+        << QStringList{at1100, u"Block coefficient: not given"_s};
 }
 
 void tst_TideCurve::passage()
@@ -449,10 +479,11 @@ void tst_TideCurve::passage()
     const TideReading reading = readTide(worksheet, CurveEntries{u"2.5"_s, clearance, passage});
     QStringList shown;
     for (const ResultLine &line : reading.lines) {
-        if (line.kind == ResultLine::Kind::Result || line.kind == ResultLine::Kind::Reason)
+        if (line.kind == ResultLine::Kind::Result ||
+            (line.kind == ResultLine::Kind::Reason && !isRefusal(reading, line)))
             shown << kindName(line.kind) + u": "_s + line.text;
     }
-    QCOMPARE(shown, lines);
+    QCOMPARE(shown << ondal::test::refusedKinds(reading.refused), lines);
 }
 
 QTEST_GUILESS_MAIN(tst_TideCurve)

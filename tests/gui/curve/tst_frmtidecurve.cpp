@@ -2,6 +2,7 @@
 #include "gui/shell/frmMain.h"
 #include "gui/worksheet/frmOndal.h"
 #include "support/FakeServices.h"
+#include "support/RefusedKinds.h"
 #include "support/ShownLines.h"
 #include "support/TextRecorder.h"
 
@@ -93,6 +94,7 @@ private slots:
     void record();
     void remembersEntriesAndPlacement();
     void readsAndPrintsThePassage();
+    void overLongTextsAreRefusedNeverCut();
     void pdfCutShortIsNotSaved();
 };
 
@@ -283,11 +285,11 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
     const QStringList shown = shownLines(curve);
     QVERIFY(shown.contains(u"Squat 1.26 m by Barrass's formula for a confined channel (block "
                            u"coefficient 0.78, 9.0 knots)"_s));
-    QVERIFY(shown.contains(u"Clearance datum: “4x” is not a number here; no overhead window is "
-                           u"given"_s));
     QVERIFY(!shown.join(u'\n').contains(u"Passage"_s));
 
     const ondal::TideRecord record = curve->record();
+    QCOMPARE(ondal::test::refusedKinds(record.reading.refused),
+             QStringList{u"Clearance datum: read in part"_s});
     QCOMPARE(record.entries,
              (QStringList{u"Draught: 2.5 m     Under-keel clearance: 0.5 m"_s,
                           u"Block coefficient: 0.78     Speed through the water: 9 kn     "
@@ -304,6 +306,44 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
         printed += text.text + u' ';
     for (const QString &line : shown)
         QVERIFY2(printed.simplified().contains(line.simplified()), qPrintable(line));
+}
+
+// A paste longer than a field is cut to it and refused; a stored entry
+// longer than its field is never put in cut, is named, refuses what needs it
+// and is kept as stored until typed over.
+void tst_frmTideCurve::overLongTextsAreRefusedNeverCut()
+{
+    const QString paste = u"4.2"_s + QString(99995, u' ') + u"x"_s;
+    MemoryStore settings;
+    settings.put(u"Clearance"_s, u"0.5"_s, u"Curve"_s);
+    settings.put(u"Draught"_s, paste, u"Curve"_s);
+    settings.put(u"OverheadMargin"_s, paste, u"Curve"_s);
+    {
+        frmMain w(m_fakes.windowServices(settings), screens());
+        choose(w, u"mnuOndal");
+        typeExample(w.worksheet(), u"4.2"_s, u"0.8"_s);
+        QTest::keyClicks(w.worksheet()->field(19), u"1"_s);
+        choose(w, u"mnuCurve");
+        frmTideCurve *curve = w.curve();
+        QLineEdit *draught = edit(curve, u"txtDraught");
+        QCOMPARE(draught->text(), QString());
+        QVERIFY(shownLines(curve).contains(u"Draught: the stored entry is too long to be a value "
+                                           u"and was left out"_s));
+        QCOMPARE(ondal::test::refusedKinds(curve->record().reading.refused),
+                 QStringList{u"Draught: too long"_s});
+
+        QTest::keyClicks(draught, u"2.5"_s);
+        QVERIFY(shownLines(curve).contains(u"Enough water from 10:50"_s));
+        draught->clear();
+        draught->insert(paste);
+        QCOMPARE(draught->text().size(), ondal::ValueFieldLength);
+        QVERIFY(!curve->record().reading.window);
+        draught->selectAll();
+        QTest::keyClicks(draught, u"2.5"_s);
+        QVERIFY(curve->close());
+    }
+    QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u"2.5"_s);
+    QCOMPARE(settings.stored(u"OverheadMargin"_s, u"Curve"_s), paste);
 }
 
 // A disk that fills (here a limit on file sizes) fails the save and leaves

@@ -83,6 +83,7 @@ private slots:
 
     void useInWorksheetOpensItAndTheCurveFollows();
     void portsAreSavedReplacedAndDeleted();
+    void storedTextTooLongIsNeverCut();
 };
 
 void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
@@ -176,6 +177,35 @@ void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
     QCOMPARE(edit(window, u"txtMhws")->text(), u"4.3"_s); // what was typed stays
     QVERIFY(window->close());
     QVERIFY(!settings.stored(u"Width"_s, u"Secondary"_s).isEmpty());
+}
+
+// A saved value longer than its field is left out, named and refused, and
+// a save keeps it whole rather than cut to the field.
+void tst_frmSecondaryPort::storedTextTooLongIsNeverCut()
+{
+    const QString file = QDir(m_fakes.data.path()).filePath(u"ports.json"_s);
+    QFile::remove(file);
+    const QString damaged = u"4.2"_s + QString(60, u' ') + u"x"_s;
+    ondal::ports::PortTable port;
+    port.name = u"Littleport"_s;
+    port.mhws = damaged;
+    QVERIFY(ondal::ports::PortFile(file).save(port).failure.isEmpty());
+
+    MemoryStore settings;
+    auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), m_sheet, screens());
+    QCOMPARE(edit(window, u"txtMhws")->maxLength(), ondal::ValueFieldLength);
+    emit window->findChild<QComboBox *>(u"cboPort"_s)->activated(0);
+    QCOMPARE(edit(window, u"txtMhws")->text(), QString());
+    QCOMPARE(window->table().mhws, damaged);
+    QTest::keyClicks(edit(window, u"txtStdHwTime"), u"0638"_s);
+    QVERIFY(shownLines(window, u"lblPortResults"_s)
+                .contains(u"MHWS at the standard port: the stored entry is too long to be a value "
+                          u"and was left out"_s));
+
+    m_fakes.messages.answers = {true};
+    click(window, u"cmdSavePort");
+    QCOMPARE(ondal::ports::PortFile(file).ports().value(0).mhws, damaged);
+    QVERIFY(window->close());
 }
 
 QTEST_MAIN(tst_frmSecondaryPort)
