@@ -1,5 +1,6 @@
 #include "core/ports/PortHandover.h"
 #include "core/ports/SecondaryPort.h"
+#include "core/runtime/TableTime.h"
 #include "support/FakeFields.h"
 
 #include <QLocale>
@@ -7,6 +8,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace ondal::ports;
+using ondal::readClockTime;
+using ondal::readTimeDifference;
+using ondal::TableTime;
 using ondal::test::FakeFields;
 using ondal::test::Texts;
 
