@@ -34,9 +34,12 @@ bool finite(Vector v)
     return std::isfinite(v.east) && std::isfinite(v.north);
 }
 
+// Within 1e-6 M (2 mm), and as close in proportion on a longer
+// leg: the solver may put a leg ending within 4 µs after an hour's edge on
+// the edge.
 bool near(double a, double b, double scale)
 {
-    return std::abs(a - b) <= 1e-9 * std::max(1.0, scale);
+    return std::abs(a - b) <= 1e-6 * std::max(1.0, scale);
 }
 
 QString full(double value)

@@ -41,7 +41,7 @@ bool startsWithDigitOrPoint(const QString &text)
     return (c >= u'0' && c <= u'9') || c == u'.' || (point.size() == 1 && c == point.front());
 }
 
-// A number rounded to one decimal, and whether it is whole.
+// A number rounded to one decimal, as degrees are shown.
 double tenths(double value)
 {
     return std::round(value * 10.0) / 10.0;
@@ -98,12 +98,8 @@ ValueRead readEastWest(const QString &text, double limit, const QString &form)
     QString number = text.trimmed();
     if (number.isEmpty())
         return {std::nullopt, Refusal{Refusal::Kind::NotGiven, text, {}}};
-    double side = 1.0;
-    const bool named = u"EeWw"_s.contains(number.back());
-    if (named)
-        side = number.back().toUpper() == u'W' ? -1.0 : 1.0;
-    if (named)
-        takeEnd(number, u"EeWw");
+    const double side = number.back().toUpper() == u'W' ? -1.0 : 1.0;
+    const bool named = takeEnd(number, u"EeWw");
     takeEnd(number, QStringView(&Degree, 1));
     // A letter says which way; a sign as well says it twice.
     if (named && !startsWithDigitOrPoint(number))
