@@ -6,13 +6,12 @@
 
 #include "FuzzText.h"
 
-#include "core/ports/SecondaryPort.h"
+#include "core/runtime/TableTime.h"
 
 #include <cstdlib>
 
 using namespace ondal;
 using namespace ondal::fuzz;
-using namespace ondal::ports;
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -5,6 +5,7 @@
 #include "support/RecordingMessages.h"
 #include "support/RefusedKinds.h"
 #include "support/WorksheetTexts.h"
+#include "core/runtime/TableTime.h"
 
 #include <QLocale>
 #include <QTest>
@@ -12,6 +13,9 @@
 using namespace Qt::StringLiterals;
 using namespace ondal::ports;
 using ondal::test::FilledWorksheet;
+using ondal::readClockTime;
+using ondal::readTimeDifference;
+using ondal::TableTime;
 using ondal::test::Texts;
 
 namespace {
