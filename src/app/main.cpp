@@ -13,6 +13,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -50,6 +51,11 @@ int main(int argc, char *argv[])
 {
     if (!displayReachable(argc, argv))
         return 1;
+#ifdef SIGXFSZ
+    // A write past a limit on file sizes then fails as a write, and is told
+    // with its reason, instead of ending the program with the work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf16(ondal::ApplicationTitle));
