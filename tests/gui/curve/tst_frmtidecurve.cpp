@@ -246,6 +246,7 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
                                               u"Speed"_s, u"AirDraught"_s, u"VerticalClearance"_s,
                                               u"ClearanceDatum"_s, u"OverheadMargin"_s, u"Waters"_s,
                                               u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
+    QCOMPARE(settings.saves, 1); // entries and place in one write of the file
     QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u" 2,5 "_s);
     QCOMPARE(settings.stored(u"Left"_s, u"Curve"_s), u"3000"_s);
 
