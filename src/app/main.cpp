@@ -1,5 +1,7 @@
 #include "AppIcon.h"
 #include "app/Module1.h"
+#include "core/lists/ListStore.h"
+#include "core/ports/PortList.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
 #include "core/shell/AppServices.h"
@@ -12,6 +14,8 @@
 #include "platform/SystemServices.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 #include <csignal>
 #include <cstdio>
@@ -71,7 +75,14 @@ int main(int argc, char *argv[])
     ondal::platform::QtFileTest files;
     ondal::platform::QtProgramStarter starter;
     ondal::QtRecordDialogs dialogs;
-    const ondal::WindowServices services{{messages, settings, *registry, files, starter}, dialogs};
+    // The user's lists, in the per-user data folder (none where there is none).
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ondal::lists::ListStore ports(
+        data.isEmpty() ? QString()
+                       : QDir(data).filePath(QString::fromUtf16(ondal::ports::PortsFileName)),
+        ondal::ports::portListKind());
+    const ondal::WindowServices services{{messages, settings, *registry, files, starter, ports},
+                                         dialogs};
 
     Module1::Main(services);
     // The program runs while any of its windows is open.

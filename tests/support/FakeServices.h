@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lists/ListStore.h"
+#include "core/ports/PortList.h"
 #include "core/shell/AppServices.h"
 #include "gui/curve/RecordDialogs.h"
 #include "gui/shell/WindowServices.h"
@@ -8,6 +10,7 @@
 #include "support/RecordingMessages.h"
 
 #include <QPrinter>
+#include <QTemporaryDir>
 
 namespace ondal::test {
 
@@ -38,9 +41,9 @@ public:
 };
 
 // Every service a window takes, faked: messages are recorded, settings kept
-// in memory, and the registry, file test, program start and dialogs answer
-// as a test sets them up. Hand services() or windowServices() to a window as
-// main() hands it the real ones.
+// in memory, the ports kept in a scratch folder, and the registry, file
+// test, program start and dialogs answer as a test sets them up. Hand services() or
+// windowServices() to a window as main() hands it the real ones.
 struct FakeServices
 {
     RecordingMessages messages;
@@ -49,13 +52,16 @@ struct FakeServices
     FakeFileTest files;
     FakeStarter starter;
     FakeDialogs dialogs;
+    QTemporaryDir data;
+    lists::ListStore ports{data.filePath(QString::fromUtf16(ondal::ports::PortsFileName)),
+                           ondal::ports::portListKind()};
 
-    AppServices services() { return {messages, settings, registry, files, starter}; }
+    AppServices services() { return {messages, settings, registry, files, starter, ports}; }
     WindowServices windowServices() { return {services(), dialogs}; }
     // The same with a settings store of the test's own choosing.
     WindowServices windowServices(SettingsStore &store)
     {
-        return {{messages, store, registry, files, starter}, dialogs};
+        return {{messages, store, registry, files, starter, ports}, dialogs};
     }
 };
 

@@ -5,6 +5,10 @@ namespace ondal {
 class MessageBoxService;
 class SettingsStore;
 
+namespace lists {
+class ListStore;
+} // namespace lists
+
 namespace platform {
 class FileTest;
 class ProgramStarter;
@@ -22,6 +26,7 @@ struct AppServices
     platform::Registry &registry;
     platform::FileTest &files;
     platform::ProgramStarter &starter;
+    lists::ListStore &ports; // the user's secondary ports
 };
 
 } // namespace ondal

@@ -1,5 +1,6 @@
 #include "gui/ports/frmSecondaryPort.h"
 
+#include "core/ports/PortList.h"
 #include "core/runtime/MessageBoxService.h"
 #include "gui/shell/ResultLines.h"
 
@@ -21,11 +22,10 @@ using ondal::ports::PortValue;
 using ondal::ports::PortValues;
 
 frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
-                                   ondal::ScreenAreas screenAreas, QString portsFile,
-                                   QWidget *parent)
+                                   ondal::ScreenAreas screenAreas, QWidget *parent)
     : QWidget(parent), m_services(services),
       m_placement(*this, ondal::SecondaryWindowPlacement, std::move(screenAreas)),
-      m_ports(portsFile.isEmpty() ? ondal::ports::PortFile::defaultPath() : std::move(portsFile))
+      m_ports(services.ports)
 {
     setObjectName(u"frmSecondaryPort"_s);
     setWindowTitle(u"Secondary Port"_s);
@@ -33,6 +33,8 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
     setAttribute(Qt::WA_DeleteOnClose);
 
     createControls();
+    // Another Ondal may have saved ports since this one started.
+    m_ports.reload();
     fillPortList(QString());
     showFileState();
     m_placement.restore(m_services.settings);
@@ -222,8 +224,8 @@ void frmSecondaryPort::fillPortList(const QString &current)
     const QSignalBlocker blocker(cboPort);
     cboPort->clear();
     QStringList names;
-    names.reserve(m_ports.ports().size());
-    for (const PortTable &port : m_ports.ports())
+    names.reserve(m_ports.entries().size());
+    for (const ondal::lists::ListEntry &port : m_ports.entries())
         names << port.name;
     cboPort->addItems(names);
     cboPort->setCurrentIndex(-1);
@@ -238,9 +240,9 @@ void frmSecondaryPort::showFileState()
 
 void frmSecondaryPort::cboPort_Activated(int index)
 {
-    if (index < 0 || index >= m_ports.ports().size())
+    if (index < 0 || index >= m_ports.entries().size())
         return;
-    const PortTable &port = m_ports.ports().at(index);
+    const PortTable port = ondal::ports::toPort(m_ports.entries().at(index));
     for (const PortValue &value : PortValues)
         m_tableFields.value(QString::fromUtf16(value.objectName))->setText(port.*value.member);
     recompute();
@@ -256,28 +258,70 @@ void frmSecondaryPort::recompute()
 
 void frmSecondaryPort::cmdSavePort_Click()
 {
+    using Status = ondal::lists::ListStore::Outcome::Status;
     const PortTable port = table();
-    const qsizetype existing = m_ports.indexOf(port.name);
-    if (existing >= 0 &&
-        !m_services.messages.askYesNo(u"A port named “%1” is saved already. Replace it?"_s.arg(
-            m_ports.ports().at(existing).name)))
-        return;
-    const ondal::ports::PortFile::Outcome outcome = m_ports.save(port);
-    tellOutcome(outcome);
+    // The question is asked of the file as it is now, whoever saved the
+    // port there, and asked again should another Ondal change that port
+    // while it is open; a few rounds are more than any chart room sees.
+    std::optional<ondal::lists::ListEntry> replacing;
+    for (int round = 0;; ++round) {
+        const ondal::lists::ListStore::Outcome outcome =
+            m_ports.save(ondal::ports::toEntry(port), replacing);
+        if (outcome.status != Status::Exists) {
+            tellOutcome(outcome, port.name.trimmed());
+            break;
+        }
+        if (round == 4) {
+            m_services.messages.msgBox(
+                u"The port was not saved: another Ondal changed “%1” again while you were "
+                u"asked."_s.arg(outcome.existing->name));
+            break;
+        }
+        if (!m_services.messages.askYesNo(
+                u"A port named “%1” is saved already. Replace it?"_s.arg(outcome.existing->name)))
+            break;
+        replacing = outcome.existing;
+    }
     fillPortList(port.name);
     showFileState();
     recompute();
 }
 
-void frmSecondaryPort::tellOutcome(const ondal::ports::PortFile::Outcome &outcome)
+void frmSecondaryPort::tellOutcome(const ondal::lists::ListStore::Outcome &outcome,
+                                   const QString &name)
 {
+    using Status = ondal::lists::ListStore::Outcome::Status;
     if (!outcome.movedTo.isEmpty()) {
         m_services.messages.msgBox(
             u"The list of ports that could not be read was kept as\n%1"_s.arg(
                 QDir::toNativeSeparators(outcome.movedTo)));
     }
-    if (!outcome.failure.isEmpty())
+    switch (outcome.status) {
+    case Status::NoName:
+        m_services.messages.msgBox(u"Type the secondary port's name before saving it."_s);
+        break;
+    case Status::TooLong: {
+        // The field's name as a screen reader says it.
+        QString field = u"Secondary port"_s;
+        for (const PortValue &value : PortValues) {
+            if (QString::fromUtf16(value.key) == outcome.key)
+                field = QString::fromUtf16(value.accessibleName);
+        }
+        m_services.messages.msgBox(
+            u"The port was not saved: “%1” holds more than %2 characters."_s.arg(field).arg(
+                m_ports.fieldLength(outcome.key)));
+        break;
+    }
+    case Status::NotFound:
+        m_services.messages.msgBox(u"There is no saved port named “%1”."_s.arg(name));
+        break;
+    case Status::Failed:
         m_services.messages.msgBox(outcome.failure);
+        break;
+    case Status::Done:
+    case Status::Exists:
+        break;
+    }
 }
 
 void frmSecondaryPort::cmdDeletePort_Click()
@@ -285,11 +329,10 @@ void frmSecondaryPort::cmdDeletePort_Click()
     const qsizetype existing = m_ports.indexOf(cboPort->currentText());
     if (existing < 0)
         return;
-    const QString name = m_ports.ports().at(existing).name;
+    const QString name = m_ports.entries().at(existing).name;
     if (!m_services.messages.askYesNo(u"Delete the saved port “%1”?"_s.arg(name)))
         return;
-    const ondal::ports::PortFile::Outcome outcome = m_ports.remove(name);
-    tellOutcome(outcome);
+    tellOutcome(m_ports.remove(name), name);
     // What was typed stays in the fields.
     fillPortList(cboPort->currentText());
     showFileState();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ports/PortFile.h"
+#include "core/lists/ListStore.h"
 #include "core/ports/PortHandover.h"
 #include "core/ports/SecondaryPort.h"
 #include "gui/shell/WindowPlacement.h"
@@ -24,17 +24,16 @@ class frmSecondaryPort : public QWidget
     Q_OBJECT
 public:
     // Restores the placement from the services' settings store and reads
-    // the list of ports from portsFile (by default ports.json in the user's
-    // data folder) before the window is first shown.
+    // the list of ports afresh from the services' store of ports before the
+    // window is first shown.
     explicit frmSecondaryPort(const ondal::WindowServices &services,
-                              ondal::ScreenAreas screenAreas = {}, QString portsFile = {},
-                              QWidget *parent = nullptr);
+                              ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
     ~frmSecondaryPort() override;
 
     // The table row and name as typed, and the day's standard-port tides.
     ondal::ports::PortTable table() const;
     ondal::ports::StandardTides standardTides() const;
-    const ondal::ports::PortFile &ports() const { return m_ports; }
+    const ondal::lists::ListStore &ports() const { return m_ports; }
 
 signals:
     // "Use in Worksheet" was pressed with both tides worked out.
@@ -55,12 +54,12 @@ private:
     void fillPortList(const QString &current);
     void showFileState();
     void recompute();
-    // Tells where an unreadable list was moved and why a write failed.
-    void tellOutcome(const ondal::ports::PortFile::Outcome &outcome);
+    // Tells where an unreadable list was moved, and why nothing was saved.
+    void tellOutcome(const ondal::lists::ListStore::Outcome &outcome, const QString &name);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
-    ondal::ports::PortFile m_ports;
+    ondal::lists::ListStore &m_ports;
     ondal::ports::SecondaryWorking m_working;
 
     QComboBox *cboPort = nullptr;

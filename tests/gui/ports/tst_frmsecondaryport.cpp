@@ -1,3 +1,4 @@
+#include "core/ports/PortList.h"
 #include "gui/curve/frmTideCurve.h"
 #include "gui/ports/frmSecondaryPort.h"
 #include "gui/shell/frmMain.h"
@@ -74,17 +75,11 @@ class tst_frmSecondaryPort : public QObject
     Q_OBJECT
 
 private:
+    // The list of ports is kept in the fakes' scratch folder.
     FakeServices m_fakes;
-    QTemporaryDir m_data;
 
 private slots:
-    void initTestCase()
-    {
-        // The per-user data folder, ports.json's home, is a scratch one.
-        QVERIFY(m_data.isValid());
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
-        QLocale::setDefault(QLocale::c());
-    }
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init() { m_fakes.messages = {}; }
 
     void useInWorksheetOpensItAndTheCurveFollows();
@@ -100,7 +95,7 @@ void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
     frmSecondaryPort *port = w.secondaryPort();
     QVERIFY(port && port->isVisible() && !port->parent());
     QCOMPARE(port->windowTitle(), u"Secondary Port"_s);
-    QVERIFY(port->ports().path().startsWith(m_data.path()));
+    QCOMPARE(&port->ports(), &m_fakes.ports);
     QVERIFY(!w.worksheet());
 
     typeExample(port, u"Littleport"_s);
@@ -136,15 +131,14 @@ void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
 
 void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
 {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"ports.json"_s);
+    const QString file = m_fakes.ports.path();
     {
         QFile damaged(file);
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("not a list");
     }
     MemoryStore settings;
-    auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), screens(), file);
+    auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), screens());
     QVERIFY(window->findChild<QLabel *>(u"lblPortFile"_s)->text().contains(u"could not be read"_s));
     typeExample(window, u"Littleport"_s);
     click(window, u"cmdSavePort");
@@ -154,20 +148,37 @@ void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
             QDir::toNativeSeparators(file))));
 
     // The same name in other letters asks first; No keeps the saved port.
+    const auto mhws = [window](int at) {
+        return window->ports().entries().at(at).values.value(u"mhws"_s);
+    };
     edit(window, u"txtMhws")->setText(u"4.3"_s);
     window->findChild<QComboBox *>(u"cboPort"_s)->setEditText(u"LITTLEPORT"_s);
     m_fakes.messages.answers = {false};
     click(window, u"cmdSavePort");
     QCOMPARE(m_fakes.messages.prompts.value(1),
              u"A port named “Littleport” is saved already. Replace it?"_s);
-    QCOMPARE(window->ports().ports().at(0).mhws, u"4.2"_s);
-    m_fakes.messages.answers = {true};
+    QCOMPARE(mhws(0), u"4.2"_s);
+
+    // Another Ondal changes the port while the question is open: asked again.
+    ondal::lists::ListStore other(file, ondal::ports::portListKind());
+    other.reload();
+    ondal::lists::ListEntry changed = other.entries().at(0);
+    changed.values.insert(u"mhws"_s, u"4.25"_s);
+    m_fakes.messages.answers = {true, true};
+    bool changedOnce = false;
+    m_fakes.messages.onMessage = [&](const QString &) {
+        if (!std::exchange(changedOnce, true))
+            QVERIFY(other.save(changed, other.entries().at(0)).failure.isEmpty());
+    };
     click(window, u"cmdSavePort");
-    QCOMPARE(window->ports().ports().at(0).mhws, u"4.3"_s);
+    m_fakes.messages.onMessage = nullptr;
+    QCOMPARE(m_fakes.messages.prompts.size(), 4);
+    QCOMPARE(m_fakes.messages.prompts.at(3), m_fakes.messages.prompts.at(1));
+    QCOMPARE(mhws(0), u"4.3"_s);
     QVERIFY(window->close());
 
     // After a restart, choosing the port fills the table.
-    window = new frmSecondaryPort(m_fakes.windowServices(settings), screens(), file);
+    window = new frmSecondaryPort(m_fakes.windowServices(settings), screens());
     auto *cboPort = window->findChild<QComboBox *>(u"cboPort"_s);
     QCOMPARE(cboPort->count(), 1);
     QVERIFY(edit(window, u"txtMhws")->text().isEmpty());
