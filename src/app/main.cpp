@@ -1,5 +1,7 @@
 #include "AppIcon.h"
 #include "app/Module1.h"
+#include "core/lists/ListStore.h"
+#include "core/ports/PortList.h"
 #include "core/runtime/Clock.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
@@ -13,8 +15,10 @@
 #include "platform/SystemServices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -52,6 +56,11 @@ int main(int argc, char *argv[])
 {
     if (!displayReachable(argc, argv))
         return 1;
+#ifdef SIGXFSZ
+    // A write past a limit on file sizes then fails as a write, and is told
+    // with its reason, instead of ending the program with the work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf16(ondal::ApplicationTitle));
@@ -71,8 +80,14 @@ int main(int argc, char *argv[])
     const ondal::UserFolders folders{
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
+    // The user's lists, in the data folder (none where there is none).
+    ondal::lists::ListStore ports(
+        folders.data.isEmpty()
+            ? QString()
+            : QDir(folders.data).filePath(QString::fromUtf16(ondal::ports::PortsFileName)),
+        ondal::ports::portListKind(), ondal::writeWholeFile, [&clock] { return clock.now(); });
     const ondal::WindowServices services{
-        {messages, settings, *registry, files, starter, clock, folders}, dialogs};
+        {messages, settings, *registry, files, starter, clock, folders, ports}, dialogs};
 
     Module1::Main(services);
     // The program runs while any of its windows is open.

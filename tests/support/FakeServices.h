@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lists/ListStore.h"
+#include "core/ports/PortList.h"
 #include "core/runtime/Clock.h"
 #include "core/shell/AppServices.h"
 #include "gui/curve/RecordDialogs.h"
@@ -53,9 +55,10 @@ public:
 
 // Every service a window takes, faked: messages are recorded, settings kept
 // in memory, the clock stands still, the user's folders are temporary ones
-// of their own, and the registry, file test, program start and dialogs
-// answer as a test sets them up. Hand services() or windowServices() to a
-// window as main() hands it the real ones.
+// of their own with the ports kept in the data folder, and the registry,
+// file test, program start and dialogs answer as a test sets them up. Hand
+// services() or windowServices() to a window as main() hands it the real
+// ones.
 struct FakeServices
 {
     RecordingMessages messages;
@@ -67,17 +70,20 @@ struct FakeServices
     FixedClock clock;
     QTemporaryDir data;
     QTemporaryDir documents;
+    lists::ListStore ports{data.filePath(QString::fromUtf16(ondal::ports::PortsFileName)),
+                           ondal::ports::portListKind(), writeWholeFile,
+                           [this] { return clock.now(); }};
 
     UserFolders folders() const { return {data.path(), documents.path()}; }
     AppServices services()
     {
-        return {messages, settings, registry, files, starter, clock, folders()};
+        return {messages, settings, registry, files, starter, clock, folders(), ports};
     }
     WindowServices windowServices() { return {services(), dialogs}; }
     // The same with a settings store of the test's own choosing.
     WindowServices windowServices(SettingsStore &store)
     {
-        return {{messages, store, registry, files, starter, clock, folders()}, dialogs};
+        return {{messages, store, registry, files, starter, clock, folders(), ports}, dialogs};
     }
 };
 

@@ -11,7 +11,7 @@ namespace ondal::test {
 
 // A settings store in memory for application "Ondal". Keys are kept by
 // section; put() and stored() name section "Settings" unless told another.
-// It remembers the order of its saves.
+// It remembers the keys in the order saved, and how many saves wrote them.
 class MemoryStore final : public SettingsStore
 {
 public:
@@ -20,13 +20,15 @@ public:
     {
         return values.value(path(section, key), defaultValue);
     }
-    void save(const QString &, const QString &section, const QString &key,
-              const QString &value) override
+    void saveAll(const QString &, const QString &section, const SettingsValues &saved) override
     {
-        if (onSave)
-            onSave(key);
-        values.insert(path(section, key), value);
-        savedKeys << key;
+        ++saves;
+        for (const auto &[key, value] : saved) {
+            if (onSave)
+                onSave(key);
+            values.insert(path(section, key), value);
+            savedKeys << key;
+        }
     }
     void put(const QString &key, const QString &value,
              const QString &section = QStringLiteral("Settings"))
@@ -40,6 +42,7 @@ public:
 
     QHash<QString, QString> values; // by "section/key"
     QStringList savedKeys;
+    int saves = 0; // each a write of the whole settings file
     std::function<void(const QString &key)> onSave;
 
 private:

@@ -8,6 +8,10 @@ class Clock;
 class MessageBoxService;
 class SettingsStore;
 
+namespace lists {
+class ListStore;
+} // namespace lists
+
 namespace platform {
 class FileTest;
 class ProgramStarter;
@@ -35,6 +39,7 @@ struct AppServices
     platform::ProgramStarter &starter;
     Clock &clock;
     UserFolders folders;
+    lists::ListStore &ports; // the user's secondary ports
 };
 
 } // namespace ondal

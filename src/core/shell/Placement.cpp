@@ -6,6 +6,8 @@
 #include "core/runtime/SettingsStore.h"
 #include "core/runtime/Twips.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -59,10 +61,13 @@ Placement loadPlacement(const SettingsStore &store, const PlacementKeys &keys)
         const float defaultValue = keys.defaults.*entry.value;
         const QString text = store.get(application(), section, QString::fromUtf16(entry.key),
                                        QString::number(defaultValue));
+        // A window is at least a pixel wide and high: one of no size (or
+        // less) would open with its title bar off the screen.
+        const bool isSize = entry.value == &Placement::width || entry.value == &Placement::height;
         float value = defaultValue;
         try {
             const float stored = strictToSingle(text);
-            if (std::isfinite(stored))
+            if (std::isfinite(stored) && (!isSize || twipsToPixels(stored) >= 1))
                 value = stored;
         } catch (const RuntimeError &) {
             // A value nobody can read must not keep the program from
@@ -73,26 +78,34 @@ Placement loadPlacement(const SettingsStore &store, const PlacementKeys &keys)
     return placement;
 }
 
-QString savePlacement(SettingsStore &store, const Placement &placement, const PlacementKeys &keys)
+SettingsValues placementValues(const Placement &placement, const PlacementKeys &keys)
 {
-    const QString section = QString::fromUtf16(keys.section);
-    const QString what = QString::fromUtf16(keys.windowName) + QStringLiteral(" position and size");
-    QString failure;
-    for (const PlacementKey &entry : keysOf(keys)) {
-        store.save(application(), section, QString::fromUtf16(entry.key),
-                   singleText(placement.*entry.value));
-        if (failure.isEmpty())
-            failure = saveFailure(store, what);
-    }
-    return failure;
+    SettingsValues values;
+    for (const PlacementKey &entry : keysOf(keys))
+        values.append({QString::fromUtf16(entry.key), singleText(placement.*entry.value)});
+    return values;
 }
 
-QString saveFailure(const SettingsStore &store, const QString &what)
+QString savePlacement(SettingsStore &store, const Placement &placement, const PlacementKeys &keys)
 {
-    if (store.lastSaveSucceeded())
-        return QString();
-    return QStringLiteral("%1 could not be saved in the settings file\n%2\n\n%3.")
-        .arg(what, store.fileName(application()), asSentence(store.lastSaveError()));
+    store.saveAll(application(), QString::fromUtf16(keys.section),
+                  placementValues(placement, keys));
+    return saveMessage(store,
+                       QString::fromUtf16(keys.windowName) + QStringLiteral(" position and size"));
+}
+
+QString saveMessage(const SettingsStore &store, const QString &what)
+{
+    QStringList told;
+    const QString file = QDir::toNativeSeparators(store.fileName(application()));
+    if (!store.lastSaveKeptAside().isEmpty())
+        told << QStringLiteral("The settings file\n%1\ncould not be read in full. It is kept as it "
+                               "was in\n%2\nand the settings that could be read are written anew.")
+                    .arg(file, QDir::toNativeSeparators(store.lastSaveKeptAside()));
+    if (!store.lastSaveSucceeded())
+        told << QStringLiteral("%1 could not be saved in the settings file\n%2\n\n%3.")
+                    .arg(what, file, asSentence(store.lastSaveError()));
+    return told.join(QStringLiteral("\n\n"));
 }
 
 QRect toPixels(const Placement &placement)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/runtime/SettingsStore.h"
+
 #include <QList>
 #include <QRect>
 #include <QString>
 
 namespace ondal {
-
-class SettingsStore;
 
 // Where a window sits: its outer rectangle, frame included, in twips from
 // the top-left corner of the screen. Each value is a single-precision
@@ -74,21 +74,27 @@ inline constexpr PlacementKeys SecondaryWindowPlacement{
 
 // Reads the four values, in order, each by the strict conversion in single
 // precision. A value the conversion rejects (an empty or non-numeric text put
-// into the store by hand, say) or that is not a finite number gives way to
-// its own default; the others are still read.
+// into the store by hand, say), that is not a finite number, or a width or
+// height that cannot be a window (less than a pixel: 0, -0, negative) gives
+// way to its own default; the others are still read.
 Placement loadPlacement(const SettingsStore &store,
                         const PlacementKeys &keys = MainWindowPlacement);
 
-// Writes the four values in the same order, each by the single-precision
-// text rule. Returns what to tell the user when a value did not reach the
-// disk (the settings file and the reason), or an empty text when all did.
+// The four values in the same order under their keys, each by the
+// single-precision text rule.
+SettingsValues placementValues(const Placement &placement,
+                               const PlacementKeys &keys = MainWindowPlacement);
+
+// Writes the four values in one save of the store. Returns what to tell the
+// user (saveMessage()), or an empty text when there is nothing to tell.
 QString savePlacement(SettingsStore &store, const Placement &placement,
                       const PlacementKeys &keys = MainWindowPlacement);
 
-// What to tell the user when the store's last save did not reach the disk:
-// what was being saved (e.g. "The main window's position and size"), the
-// settings file and the reason; an empty text when it did.
-QString saveFailure(const SettingsStore &store, const QString &what);
+// What to tell the user after the store's last save: where a settings file
+// that could not be read in full was kept, and, where the values did not
+// reach the disk, what was being saved (e.g. "The main window's position and
+// size"), the settings file and the reason. Empty when there is neither.
+QString saveMessage(const SettingsStore &store, const QString &what);
 
 // Whole pixels of the outer window. Values far beyond any screen are held to
 // a range that still converts safely; they lie off every screen either way.

@@ -1,14 +1,15 @@
 #include "gui/curve/TideRecord.h"
 
+#include "core/runtime/WholeFile.h"
 #include "gui/curve/TideCurvePlot.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -261,36 +262,25 @@ int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
 
 QString saveRecordAsPdf(const QString &fileName, const TideRecord &record)
 {
-    // Written beside the file and put in its place once complete, so that a
-    // failed write leaves an earlier record whole.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+    // Made whole in memory (a page is small), then written in one piece
+    // beside the file and put in its place once complete, so that a failed
+    // write leaves an earlier record whole and says why in the system's words.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(recordPage());
-        writer.setTitle(u"Tide Curve"_s);
-        writer.setCreator(u"Ondal"_s);
+        QPdfWriter pdfWriter(&pdf);
+        pdfWriter.setPageLayout(recordPage());
+        pdfWriter.setTitle(u"Tide Curve"_s);
+        pdfWriter.setCreator(u"Ondal"_s);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
+        if (!painter.begin(&pdfWriter))
             return u"the PDF could not be started"_s;
-        }
-        paintRecord(painter, QRectF(0, 0, writer.width(), writer.height()), record,
-                    [&writer] { return writer.newPage(); });
-        if (!painter.end()) {
-            file.cancelWriting();
+        paintRecord(painter, QRectF(0, 0, pdfWriter.width(), pdfWriter.height()), record,
+                    [&pdfWriter] { return pdfWriter.newPage(); });
+        if (!painter.end())
             return u"the PDF could not be completed"_s;
-        }
     }
-    if (file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return writeWholeFile(fileName, pdf.data());
 }
 
 void setUpForRecord(QPrinter &printer)

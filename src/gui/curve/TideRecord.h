@@ -23,7 +23,7 @@ int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
 
 // Writes the record as an A4 PDF file. An existing file is replaced
 // only once the new one is complete. Returns why the file could not be
-// written, or an empty text when it was.
+// written, in the system's words, or an empty text when it was.
 QString saveRecordAsPdf(const QString &fileName, const TideRecord &record);
 
 // A4 upright, for the print dialog to start from.

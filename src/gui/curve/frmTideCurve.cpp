@@ -33,7 +33,8 @@ const QString OpenTheWorksheet = u"Open the worksheet (Ondal ▸ Ondal Predictio
 const QString NoWorksheetHint = u"The worksheet is empty"_s;
 const QString NoCurveHint = u"No curve: see the lines below"_s;
 
-const QString Section = u"Curve"_s;
+// The entries are kept beside the window's place, and written with it.
+const QString Section = QString::fromUtf16(ondal::CurveWindowPlacement.section);
 const QString WatersKey = u"Waters"_s;
 
 QString application()
@@ -236,27 +237,22 @@ void frmTideCurve::Form_Load()
 
 void frmTideCurve::Form_Unload()
 {
-    // Everything is saved; the first save that does not reach the disk is
-    // told, once, and closing goes on.
-    ondal::SettingsStore &settings = m_services.settings;
-    const QString what = u"The tide curve's entries"_s;
-    QString failure;
-    const auto save = [&](const QString &key, const QString &text) {
-        settings.save(application(), Section, key, text);
-        if (failure.isEmpty())
-            failure = ondal::saveFailure(settings, what);
-    };
+    // The entries and the window's place, in one write of the settings; a
+    // save that does not reach the disk is told, once, and closing goes on.
     // A damaged entry stays as stored until the user types a new one.
+    ondal::SettingsValues values;
     for (const KeptEntry &entry : keptEntries()) {
         if (!isLeftOut(entry.field))
-            save(entry.key, entry.field->text());
+            values.append({entry.key, entry.field->text()});
     }
-    save(WatersKey, cboWaters->currentText());
-    const QString placementFailure = m_placement.save(settings);
-    if (failure.isEmpty())
-        failure = placementFailure;
-    if (!failure.isEmpty())
-        m_services.messages.msgBox(failure);
+    values.append({WatersKey, cboWaters->currentText()});
+    if (const std::optional<ondal::SettingsValues> placed = m_placement.values())
+        values.append(*placed);
+    ondal::SettingsStore &settings = m_services.settings;
+    settings.saveAll(application(), Section, values);
+    const QString told = ondal::saveMessage(settings, u"The tide curve's entries"_s);
+    if (!told.isEmpty())
+        m_services.messages.msgBox(told);
 }
 
 void frmTideCurve::closeEvent(QCloseEvent *event)

@@ -1,6 +1,7 @@
 #include "gui/ports/frmSecondaryPort.h"
 
 #include "core/ports/PortHandover.h"
+#include "core/ports/PortList.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/ValueReader.h"
 #include "core/worksheet/Worksheet.h"
@@ -28,12 +29,6 @@ namespace {
 // A name holds more than a value, yet not a page.
 constexpr int NameFieldLength = 60;
 
-// ports.json in the data folder; none where there is no data folder.
-QString portsFile(const ondal::UserFolders &folders)
-{
-    return folders.data.isEmpty() ? QString() : QDir(folders.data).filePath(u"ports.json"_s);
-}
-
 } // namespace
 
 frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
@@ -41,7 +36,7 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
                                    QWidget *parent)
     : QWidget(parent), m_services(services),
       m_placement(*this, ondal::SecondaryWindowPlacement, std::move(screenAreas)),
-      m_worksheet(worksheet), m_ports(portsFile(services.folders))
+      m_worksheet(worksheet), m_ports(services.ports)
 {
     setObjectName(u"frmSecondaryPort"_s);
     setWindowTitle(u"Secondary Port"_s);
@@ -49,6 +44,8 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
     setAttribute(Qt::WA_DeleteOnClose);
 
     createControls();
+    // Another Ondal may have saved ports since this one started.
+    m_ports.reload();
     fillPortList(QString());
     showFileState();
     m_placement.restore(m_services.settings);
@@ -226,12 +223,8 @@ PortTable frmSecondaryPort::table() const
 {
     PortTable table;
     table.name = cboPort->currentText();
-    for (const PortValue &value : PortValues) {
-        const QLineEdit *field = m_tableFields.value(QString::fromUtf16(value.objectName));
-        // A stored text too long for its field stays as stored, refused and
-        // saved back whole, until the field is typed into.
-        table.*value.member = isLeftOut(field) ? m_leftOut.value(field) : field->text();
-    }
+    for (const PortValue &value : PortValues)
+        table.*value.member = m_tableFields.value(QString::fromUtf16(value.objectName))->text();
     return table;
 }
 
@@ -241,19 +234,14 @@ ondal::ports::StandardTides frmSecondaryPort::standardTides() const
             txtStdLwHeight->text()};
 }
 
-bool frmSecondaryPort::isLeftOut(const QLineEdit *field) const
-{
-    return m_leftOut.contains(field) && !field->isModified();
-}
-
 void frmSecondaryPort::fillPortList(const QString &current)
 {
     // The typed name stays as it is; the list alone is refilled.
     const QSignalBlocker blocker(cboPort);
     cboPort->clear();
     QStringList names;
-    names.reserve(m_ports.ports().size());
-    for (const PortTable &port : m_ports.ports())
+    names.reserve(m_ports.entries().size());
+    for (const ondal::lists::ListEntry &port : m_ports.entries())
         names << port.name;
     cboPort->addItems(names);
     cboPort->setCurrentIndex(-1);
@@ -268,63 +256,88 @@ void frmSecondaryPort::showFileState()
 
 void frmSecondaryPort::cboPort_Activated(int index)
 {
-    if (index < 0 || index >= m_ports.ports().size())
+    if (index < 0 || index >= m_ports.entries().size())
         return;
-    const PortTable &port = m_ports.ports().at(index);
-    m_leftOut.clear();
-    for (const PortValue &value : PortValues) {
-        QLineEdit *field = m_tableFields.value(QString::fromUtf16(value.objectName));
-        const QString &stored = port.*value.member;
-        // Never put in cut: the field stays empty and the text is kept aside.
-        if (stored.size() > field->maxLength())
-            m_leftOut.insert(field, stored);
-        field->setText(m_leftOut.contains(field) ? QString() : stored);
-    }
+    const PortTable port = ondal::ports::toPort(m_ports.entries().at(index));
+    for (const PortValue &value : PortValues)
+        m_tableFields.value(QString::fromUtf16(value.objectName))->setText(port.*value.member);
     recompute();
 }
 
 void frmSecondaryPort::recompute()
 {
     m_working = ondal::ports::workSecondaryPort(table(), standardTides());
-    QList<ondal::ResultLine> lines = m_working.lines;
-    for (const PortValue &value : PortValues) {
-        const QLineEdit *field = m_tableFields.value(QString::fromUtf16(value.objectName));
-        if (isLeftOut(field))
-            lines << ondal::ResultLine{
-                ondal::ResultLine::Kind::Reason,
-                u"%1: the stored entry is too long to be a %2 and was left out"_s.arg(
-                    QString::fromUtf16(value.accessibleName),
-                    value.member == &PortTable::standardPort ? u"name"_s : u"value"_s)};
-    }
-    ondal::showLines(*lblPortResults, lines);
+    ondal::showLines(*lblPortResults, m_working.lines);
     cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
     cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
 }
 
 void frmSecondaryPort::cmdSavePort_Click()
 {
+    using Status = ondal::lists::ListStore::Outcome::Status;
     const PortTable port = table();
-    const qsizetype existing = m_ports.indexOf(port.name);
-    if (existing >= 0 &&
-        !m_services.messages.askYesNo(u"A port named “%1” is saved already. Replace it?"_s.arg(
-            m_ports.ports().at(existing).name)))
-        return;
-    const ondal::ports::PortFile::Outcome outcome = m_ports.save(port);
-    tellOutcome(outcome);
+    // The question is asked of the file as it is now, whoever saved the
+    // port there, and asked again should another Ondal change that port
+    // while it is open; a few rounds are more than any chart room sees.
+    std::optional<ondal::lists::ListEntry> replacing;
+    for (int round = 0;; ++round) {
+        const ondal::lists::ListStore::Outcome outcome =
+            m_ports.save(ondal::ports::toEntry(port), replacing);
+        if (outcome.status != Status::Exists) {
+            tellOutcome(outcome, port.name.trimmed());
+            break;
+        }
+        if (round == 4) {
+            m_services.messages.msgBox(
+                u"The port was not saved: another Ondal changed “%1” again while you were "
+                u"asked."_s.arg(outcome.existing->name));
+            break;
+        }
+        if (!m_services.messages.askYesNo(
+                u"A port named “%1” is saved already. Replace it?"_s.arg(outcome.existing->name)))
+            break;
+        replacing = outcome.existing;
+    }
     fillPortList(port.name);
     showFileState();
     recompute();
 }
 
-void frmSecondaryPort::tellOutcome(const ondal::ports::PortFile::Outcome &outcome)
+void frmSecondaryPort::tellOutcome(const ondal::lists::ListStore::Outcome &outcome,
+                                   const QString &name)
 {
+    using Status = ondal::lists::ListStore::Outcome::Status;
     if (!outcome.movedTo.isEmpty()) {
         m_services.messages.msgBox(
             u"The list of ports that could not be read was kept as\n%1"_s.arg(
                 QDir::toNativeSeparators(outcome.movedTo)));
     }
-    if (!outcome.failure.isEmpty())
+    switch (outcome.status) {
+    case Status::NoName:
+        m_services.messages.msgBox(u"Type the secondary port's name before saving it."_s);
+        break;
+    case Status::TooLong: {
+        // The field's name as a screen reader says it.
+        QString field = u"Secondary port"_s;
+        for (const PortValue &value : PortValues) {
+            if (QString::fromUtf16(value.key) == outcome.key)
+                field = QString::fromUtf16(value.accessibleName);
+        }
+        m_services.messages.msgBox(
+            u"The port was not saved: “%1” holds more than %2 characters."_s.arg(field).arg(
+                m_ports.fieldLength(outcome.key)));
+        break;
+    }
+    case Status::NotFound:
+        m_services.messages.msgBox(u"There is no saved port named “%1”."_s.arg(name));
+        break;
+    case Status::Failed:
         m_services.messages.msgBox(outcome.failure);
+        break;
+    case Status::Done:
+    case Status::Exists:
+        break;
+    }
 }
 
 void frmSecondaryPort::cmdDeletePort_Click()
@@ -332,11 +345,10 @@ void frmSecondaryPort::cmdDeletePort_Click()
     const qsizetype existing = m_ports.indexOf(cboPort->currentText());
     if (existing < 0)
         return;
-    const QString name = m_ports.ports().at(existing).name;
+    const QString name = m_ports.entries().at(existing).name;
     if (!m_services.messages.askYesNo(u"Delete the saved port “%1”?"_s.arg(name)))
         return;
-    const ondal::ports::PortFile::Outcome outcome = m_ports.remove(name);
-    tellOutcome(outcome);
+    tellOutcome(m_ports.remove(name), name);
     // What was typed stays in the fields.
     fillPortList(cboPort->currentText());
     showFileState();

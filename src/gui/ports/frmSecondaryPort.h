@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ports/PortFile.h"
+#include "core/lists/ListStore.h"
 #include "core/ports/SecondaryPort.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
@@ -27,18 +27,16 @@ class frmSecondaryPort : public QWidget
     Q_OBJECT
 public:
     // Restores the placement from the services' settings store and reads
-    // the list of ports (ports.json in the services' data folder) before the
+    // the list of ports afresh from the services' store of ports before the
     // window is first shown. "Use in Worksheet" writes into worksheet.
     frmSecondaryPort(const ondal::WindowServices &services, ondal::Worksheet &worksheet,
                      ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
     ~frmSecondaryPort() override;
 
     // The table row and name as typed, and the day's standard-port tides.
-    // A chosen port's text too long for its field is kept as stored until
-    // the field is typed into.
     ondal::ports::PortTable table() const;
     ondal::ports::StandardTides standardTides() const;
-    const ondal::ports::PortFile &ports() const { return m_ports; }
+    const ondal::lists::ListStore &ports() const { return m_ports; }
 
 signals:
     // "Use in Worksheet" is writing the tides into the worksheet, which
@@ -57,24 +55,20 @@ protected:
 
 private:
     void createControls();
-    // Whether the field's stored text was left out and not typed over since.
-    bool isLeftOut(const QLineEdit *field) const;
     void fillPortList(const QString &current);
     void showFileState();
     void recompute();
-    // Tells where an unreadable list was moved and why a write failed.
-    void tellOutcome(const ondal::ports::PortFile::Outcome &outcome);
+    // Tells where an unreadable list was moved, and why nothing was saved.
+    void tellOutcome(const ondal::lists::ListStore::Outcome &outcome, const QString &name);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     ondal::Worksheet &m_worksheet;
-    ondal::ports::PortFile m_ports;
+    ondal::lists::ListStore &m_ports;
     ondal::ports::SecondaryWorking m_working;
 
     QComboBox *cboPort = nullptr;
     QHash<QString, QLineEdit *> m_tableFields; // by object name
-    // The chosen port's texts longer than their field, as stored.
-    QHash<const QLineEdit *, QString> m_leftOut;
     QLineEdit *txtStdHwTime = nullptr;
     QLineEdit *txtStdHwHeight = nullptr;
     QLineEdit *txtStdLwTime = nullptr;

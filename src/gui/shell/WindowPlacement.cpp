@@ -37,10 +37,10 @@ void WindowPlacement::restore(const SettingsStore &store)
     applyOuterGeometry(toPixels(fittedPlacement(stored, m_screenAreas(), m_keys.defaults)));
 }
 
-QString WindowPlacement::save(SettingsStore &store) const
+std::optional<Placement> WindowPlacement::placementNow() const
 {
     if (m_window.isMinimized())
-        return QString();
+        return std::nullopt;
     QRect outer = m_window.frameGeometry();
     // A maximized window fills the screen area it is maximized on, but the
     // window manager tells its new size and frame a moment later than its
@@ -49,7 +49,21 @@ QString WindowPlacement::save(SettingsStore &store) const
     // screens are the real ones, where the window manager put the window.
     if (m_window.isMaximized())
         outer = maximizedFrame(outer, attachedScreenAreas());
-    return savePlacement(store, fromPixels(outer), m_keys);
+    return fromPixels(outer);
+}
+
+std::optional<SettingsValues> WindowPlacement::values() const
+{
+    const std::optional<Placement> placement = placementNow();
+    if (!placement)
+        return std::nullopt;
+    return placementValues(*placement, m_keys);
+}
+
+QString WindowPlacement::save(SettingsStore &store) const
+{
+    const std::optional<Placement> placement = placementNow();
+    return placement ? savePlacement(store, *placement, m_keys) : QString();
 }
 
 void WindowPlacement::applyOuterGeometry(const QRect &outer)

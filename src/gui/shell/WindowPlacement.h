@@ -9,13 +9,12 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QEvent;
 class QWidget;
 
 namespace ondal {
-
-class SettingsStore;
 
 // The usable areas of the screens, in pixels of the virtual desktop.
 using ScreenAreas = std::function<QList<QRect>()>;
@@ -44,10 +43,14 @@ public:
     // Call before the window is first shown.
     void restore(const SettingsStore &store);
 
-    // Stores the outer frame as it is now. A minimized window keeps the
-    // placement saved earlier; a maximized one saves its maximized bounds,
-    // no larger than the screen area it is maximized on.
-    // Returns what to tell the user when it did not reach the disk.
+    // The outer frame as it is now, under the window's keys, to be saved: a
+    // maximized window gives its maximized bounds, no larger than the screen
+    // area it is maximized on; a minimized one nothing, so that it keeps the
+    // placement saved earlier.
+    std::optional<SettingsValues> values() const;
+
+    // Stores values() in one save of the store. Returns what to tell the
+    // user (a failed write, an unreadable settings file kept aside).
     QString save(SettingsStore &store) const;
 
     // Call from the window's event() after the window has handled it.
@@ -56,6 +59,7 @@ public:
     const ScreenAreas &screenAreas() const { return m_screenAreas; }
 
 private:
+    std::optional<Placement> placementNow() const;
     void applyOuterGeometry(const QRect &outer);
     void settleFrame();
 

@@ -10,6 +10,11 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace ondal;
 using namespace Qt::StringLiterals;
 
@@ -27,6 +32,12 @@ private slots:
     void keysAndSectionsKeptApart();
     void handEditedListReadsAsText();
     void failedSaveIsVisible();
+    void oneWriteOfTheFilePerSave();
+    void aValueSavedIsReadBackAtOnce();
+    void failedWriteLeavesTheOldFile();
+    void sizeLimitIsToldAndLeavesTheOldFile();
+    void unreadableFileIsKeptAsideOnce_data();
+    void unreadableFileIsKeptAsideOnce();
 
 private:
     QString iniPath(const QString &application) const
@@ -34,8 +45,30 @@ private:
         return m_dir->filePath(application + u'/' + application + u".ini"_s);
     }
 
+    QByteArray contents(const QString &application = u"Ondal"_s) const
+    {
+        QFile file(iniPath(application));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
+    void write(const QByteArray &bytes) const
+    {
+        QVERIFY(QDir(m_dir->path()).mkpath(u"Ondal"_s));
+        QFile file(iniPath(u"Ondal"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // Only the settings file and what was kept beside it: no scratch left.
+    QStringList besideTheFile() const
+    {
+        return QDir(m_dir->filePath(u"Ondal"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
 };
+
+namespace {
+const QDateTime Pinned(QDate(2024, 1, 2), QTime(3, 4, 5));
+}
 
 void tst_SettingsStore::initTestCase()
 {
@@ -145,6 +178,109 @@ void tst_SettingsStore::failedSaveIsVisible()
     QCOMPARE(store.lastSaveError(), u"it is a folder, not a file"_s);
     QCOMPARE(store.fileName(u"Ondal"_s), iniPath(u"Ondal"_s));
     QVERIFY(QFileInfo(iniPath(u"Ondal"_s)).isDir());
+}
+
+// A window's values go to the file in one write, however many there are: a
+// large settings file is rewritten once per window, not once per key.
+void tst_SettingsStore::oneWriteOfTheFilePerSave()
+{
+    QStringList written;
+    SettingsStore store([&written](const QString &path, const QByteArray &bytes) {
+        written << QFileInfo(path).fileName();
+        return writeWholeFile(path, bytes);
+    });
+    store.saveAll(u"Ondal"_s, u"Curve"_s,
+                  {{u"Draught"_s, u"2.5"_s}, {u"Left"_s, u"7650"_s}, {u"Top"_s, u"1000"_s}});
+    QVERIFY(store.lastSaveSucceeded());
+    QCOMPARE(written, QStringList{u"Ondal.ini"_s});
+    QCOMPARE(store.get(u"Ondal"_s, u"Curve"_s, u"Top"_s, {}), u"1000"_s);
+    QCOMPARE(besideTheFile(), QStringList{u"Ondal.ini"_s});
+}
+
+// QSettings answers from what it read while the file keeps its size and
+// time; a new file of the same size written within the same millisecond
+// must not be taken for the old one.
+void tst_SettingsStore::aValueSavedIsReadBackAtOnce()
+{
+    SettingsStore store;
+    for (int i = 100; i < 400; ++i) {
+        store.save(u"Ondal"_s, u"Settings"_s, u"MainLeft"_s, QString::number(i));
+        QCOMPARE(store.get(u"Ondal"_s, u"Settings"_s, u"MainLeft"_s, {}), QString::number(i));
+    }
+}
+
+void tst_SettingsStore::failedWriteLeavesTheOldFile()
+{
+    write("[Settings]\nMainLeft=120\n");
+    SettingsStore store([](const QString &, const QByteArray &) { return u"File too large"_s; });
+    store.saveAll(u"Ondal"_s, u"Settings"_s, {{u"MainLeft"_s, u"480"_s}});
+    QCOMPARE(store.lastSaveError(), u"File too large"_s);
+    QCOMPARE(contents(), QByteArray("[Settings]\nMainLeft=120\n"));
+    QCOMPARE(besideTheFile(), QStringList{u"Ondal.ini"_s});
+}
+
+// QSettings itself may take a write a size limit cuts short for a whole
+// one: the new file is read back before it replaces the old.
+void tst_SettingsStore::sizeLimitIsToldAndLeavesTheOldFile()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray before = "[Settings]\nMainLeft=120\n";
+    write(before);
+    SettingsStore store;
+    rlimit old{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    store.saveAll(u"Ondal"_s, u"Curve"_s, {{u"Note"_s, QString(2000, u'x')}});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(store.lastSaveError(), u"File too large"_s);
+    QCOMPARE(contents(), before);
+    QCOMPARE(besideTheFile(), QStringList{u"Ondal.ini"_s});
+#else
+    QSKIP("needs a limit on file sizes");
+#endif
+}
+
+void tst_SettingsStore::unreadableFileIsKeptAsideOnce_data()
+{
+    QTest::addColumn<QByteArray>("damage");
+
+    QByteArray everyByte;
+    for (int byte = 0; byte < 256; ++byte)
+        everyByte.append(char(byte));
+    QTest::newRow("every byte from 0 to 255") << everyByte;
+    QTest::newRow("a line that is not a setting") << QByteArray("this is not an ini");
+}
+
+// Values QSettings can read are used, the file as it was is kept beside it
+// before it is first written over, and the write is no failure.
+void tst_SettingsStore::unreadableFileIsKeptAsideOnce()
+{
+    QFETCH(QByteArray, damage);
+    const QByteArray damaged = "[Settings]\nMainTop=240\n" + damage + "\n";
+    write(damaged);
+    SettingsStore store(writeWholeFile, [] { return Pinned; });
+    QCOMPARE(store.get(u"Ondal"_s, u"Settings"_s, u"MainTop"_s, {}), u"240"_s);
+
+    store.saveAll(u"Ondal"_s, u"Settings"_s, {{u"MainLeft"_s, u"120"_s}});
+    QVERIFY2(store.lastSaveSucceeded(), qPrintable(store.lastSaveError()));
+    const QString aside = iniPath(u"Ondal"_s) + u".unreadable-20240102-030405"_s;
+    QCOMPARE(store.lastSaveKeptAside(), aside);
+    QFile kept(aside);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), damaged);
+    QCOMPARE(store.get(u"Ondal"_s, u"Settings"_s, u"MainTop"_s, {}), u"240"_s);
+    QCOMPARE(store.get(u"Ondal"_s, u"Settings"_s, u"MainLeft"_s, {}), u"120"_s);
+    QCOMPARE(QSettings(iniPath(u"Ondal"_s), QSettings::IniFormat).status(), QSettings::NoError);
+
+    store.saveAll(u"Ondal"_s, u"Settings"_s, {{u"MainLeft"_s, u"480"_s}});
+    QVERIFY(store.lastSaveSucceeded());
+    QVERIFY(store.lastSaveKeptAside().isEmpty());
+    QCOMPARE(besideTheFile(), (QStringList{u"Ondal.ini"_s, QFileInfo(aside).fileName()}));
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsStore)

@@ -48,6 +48,19 @@ private slots:
                                                             << Placement{1500, 1000, 6500, 6000};
         QTest::newRow("a height beyond single precision falls back")
             << Stored{{u"MainHeight"_s, u"1E+39"_s}} << Placement{};
+        // A window of no size would open with its title bar off the screen.
+        QTest::newRow("a width of 0 falls back alone")
+            << Stored{{u"MainLeft"_s, u"0"_s}, {u"MainWidth"_s, u"0"_s}}
+            << Placement{0, 1000, 6500, 6500};
+        QTest::newRow("a height of -0 falls back")
+            << Stored{{u"MainHeight"_s, u"-0"_s}} << Placement{};
+        QTest::newRow("a negative width falls back")
+            << Stored{{u"MainWidth"_s, u"-5"_s}} << Placement{};
+        QTest::newRow("a height under half a pixel falls back")
+            << Stored{{u"MainHeight"_s, u"7"_s}} << Placement{};
+        QTest::newRow("a negative place is kept, to be moved onto the screen")
+            << Stored{{u"MainLeft"_s, u"-300"_s}, {u"MainTop"_s, u"-5"_s}}
+            << Placement{-300, -5, 6500, 6500};
     }
     void load()
     {
@@ -67,6 +80,7 @@ private slots:
         ondal::savePlacement(store, Placement{1005, -15, 6495.25f, 123456789.0f});
         QCOMPARE(store.savedKeys,
                  (QStringList{u"MainLeft"_s, u"MainTop"_s, u"MainWidth"_s, u"MainHeight"_s}));
+        QCOMPARE(store.saves, 1); // one write of the settings file, not one a key
         QCOMPARE(store.stored(u"MainTop"_s), u"-15"_s);
         QCOMPARE(store.stored(u"MainWidth"_s), u"6495.25"_s);
         QCOMPARE(store.stored(u"MainHeight"_s), u"1.234568E+08"_s);
@@ -100,6 +114,29 @@ private slots:
         QCOMPARE(store.savedKeys, (QStringList{u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
         QCOMPARE(store.stored(u"Width"_s, u"Curve"_s), u"13500"_s);
         QCOMPARE(store.stored(u"MainTop"_s), u"2000"_s);
+    }
+
+    void sizeOfNothingFallsBackForEveryWindow_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("main window") << u"main"_s;
+        QTest::newRow("tide curve") << u"curve"_s;
+        QTest::newRow("secondary port") << u"secondary"_s;
+    }
+    void sizeOfNothingFallsBackForEveryWindow()
+    {
+        QFETCH(QString, window);
+        const ondal::PlacementKeys &keys = window == u"main"_s    ? ondal::MainWindowPlacement
+                                           : window == u"curve"_s ? ondal::CurveWindowPlacement
+                                                                  : ondal::SecondaryWindowPlacement;
+        const QString section = QString::fromUtf16(keys.section);
+        MemoryStore store;
+        store.put(QString::fromUtf16(keys.left), u"3000"_s, section);
+        store.put(QString::fromUtf16(keys.width), u"0"_s, section);
+        store.put(QString::fromUtf16(keys.height), u"-0"_s, section);
+        const Placement loaded = ondal::loadPlacement(store, keys);
+        QVERIFY(loaded ==
+                (Placement{3000, keys.defaults.top, keys.defaults.width, keys.defaults.height}));
     }
 
     void pixels()

@@ -1,3 +1,4 @@
+#include "core/ports/PortList.h"
 #include "gui/curve/frmTideCurve.h"
 #include "gui/ports/frmSecondaryPort.h"
 #include "gui/shell/frmMain.h"
@@ -74,6 +75,7 @@ class tst_frmSecondaryPort : public QObject
     Q_OBJECT
 
 private:
+    // The list of ports is kept in the fakes' scratch folder.
     FakeServices m_fakes;
     ondal::Worksheet m_sheet;
 
@@ -95,7 +97,7 @@ void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
     frmSecondaryPort *port = w.secondaryPort();
     QVERIFY(port && port->isVisible() && !port->parent());
     QCOMPARE(port->windowTitle(), u"Secondary Port"_s);
-    QVERIFY(port->ports().path().startsWith(m_fakes.data.path()));
+    QCOMPARE(&port->ports(), &m_fakes.ports);
     QVERIFY(!w.worksheet());
 
     typeExample(port, u"Littleport"_s);
@@ -131,7 +133,7 @@ void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
 
 void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
 {
-    const QString file = QDir(m_fakes.data.path()).filePath(u"ports.json"_s);
+    const QString file = m_fakes.ports.path();
     {
         QFile damaged(file);
         QVERIFY(damaged.open(QIODevice::WriteOnly));
@@ -148,16 +150,33 @@ void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
             QDir::toNativeSeparators(file))));
 
     // The same name in other letters asks first; No keeps the saved port.
+    const auto mhws = [window](int at) {
+        return window->ports().entries().at(at).values.value(u"mhws"_s);
+    };
     edit(window, u"txtMhws")->setText(u"4.3"_s);
     window->findChild<QComboBox *>(u"cboPort"_s)->setEditText(u"LITTLEPORT"_s);
     m_fakes.messages.answers = {false};
     click(window, u"cmdSavePort");
     QCOMPARE(m_fakes.messages.prompts.value(1),
              u"A port named “Littleport” is saved already. Replace it?"_s);
-    QCOMPARE(window->ports().ports().at(0).mhws, u"4.2"_s);
-    m_fakes.messages.answers = {true};
+    QCOMPARE(mhws(0), u"4.2"_s);
+
+    // Another Ondal changes the port while the question is open: asked again.
+    ondal::lists::ListStore other(file, ondal::ports::portListKind());
+    other.reload();
+    ondal::lists::ListEntry changed = other.entries().at(0);
+    changed.values.insert(u"mhws"_s, u"4.25"_s);
+    m_fakes.messages.answers = {true, true};
+    bool changedOnce = false;
+    m_fakes.messages.onMessage = [&](const QString &) {
+        if (!std::exchange(changedOnce, true))
+            QVERIFY(other.save(changed, other.entries().at(0)).failure.isEmpty());
+    };
     click(window, u"cmdSavePort");
-    QCOMPARE(window->ports().ports().at(0).mhws, u"4.3"_s);
+    m_fakes.messages.onMessage = nullptr;
+    QCOMPARE(m_fakes.messages.prompts.size(), 4);
+    QCOMPARE(m_fakes.messages.prompts.at(3), m_fakes.messages.prompts.at(1));
+    QCOMPARE(mhws(0), u"4.3"_s);
     QVERIFY(window->close());
 
     // After a restart, choosing the port fills the table.
@@ -179,33 +198,26 @@ void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
     QVERIFY(!settings.stored(u"Width"_s, u"Secondary"_s).isEmpty());
 }
 
-// A saved value longer than its field is left out, named and refused, and
-// a save keeps it whole rather than cut to the field.
+// A saved value longer than its field makes the list unreadable: named,
+// kept whole, and never put into a field cut.
 void tst_frmSecondaryPort::storedTextTooLongIsNeverCut()
 {
-    const QString file = QDir(m_fakes.data.path()).filePath(u"ports.json"_s);
-    QFile::remove(file);
-    const QString damaged = u"4.2"_s + QString(60, u' ') + u"x"_s;
-    ondal::ports::PortTable port;
-    port.name = u"Littleport"_s;
-    port.mhws = damaged;
-    QVERIFY(ondal::ports::PortFile(file).save(port).failure.isEmpty());
-
+    const QString file = m_fakes.ports.path();
+    {
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write(R"({"format": 1, "ports": [{"name": "Littleport", "mhws": "4.2)" +
+                      QByteArray(60, ' ') + R"(x"}]})");
+    }
     MemoryStore settings;
     auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), m_sheet, screens());
     QCOMPARE(edit(window, u"txtMhws")->maxLength(), ondal::ValueFieldLength);
-    emit window->findChild<QComboBox *>(u"cboPort"_s)->activated(0);
-    QCOMPARE(edit(window, u"txtMhws")->text(), QString());
-    QCOMPARE(window->table().mhws, damaged);
-    QTest::keyClicks(edit(window, u"txtStdHwTime"), u"0638"_s);
-    QVERIFY(shownLines(window, u"lblPortResults"_s)
-                .contains(u"MHWS at the standard port: the stored entry is too long to be a value "
-                          u"and was left out"_s));
-
-    m_fakes.messages.answers = {true};
-    click(window, u"cmdSavePort");
-    QCOMPARE(ondal::ports::PortFile(file).ports().value(0).mhws, damaged);
+    QCOMPARE(window->findChild<QComboBox *>(u"cboPort"_s)->count(), 0);
+    QVERIFY(window->findChild<QLabel *>(u"lblPortFile"_s)->text().contains(u"could not be read"_s));
     QVERIFY(window->close());
+    QFile kept(file);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QVERIFY(kept.readAll().contains("x\"}]}"));
 }
 
 QTEST_MAIN(tst_frmSecondaryPort)

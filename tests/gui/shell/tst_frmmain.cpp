@@ -213,6 +213,37 @@ private slots:
         m_fakes.messages.prompts.clear();
     }
 
+    void damagedSettingsFileIsKeptAndNoFailure()
+    {
+        // A line QSettings cannot read: the values it can read are used, the
+        // file is kept aside once, and closing two windows says so once,
+        // with nothing of a failure.
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        ondal::SettingsStore settings(ondal::writeWholeFile,
+                                      [] { return QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)); });
+        const QString file = settings.fileName(u"Ondal"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+        {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write("[Settings]\nMainLeft=1500\nthis is not an ini\n");
+        }
+        {
+            frmMain w(m_fakes.windowServices(settings), screens());
+            w.show();
+            QTRY_COMPARE(w.frameGeometry().left(), 100);
+            w.findChild<QAction *>(u"mnuCurve"_s)->trigger();
+            QVERIFY(w.close());
+        }
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+        QCOMPARE(m_fakes.messages.prompts,
+                 QStringList{u"The settings file\n%1\ncould not be read in full. It is kept as it "
+                             u"was in\n%1.unreadable-20240102-030405\nand the settings that could "
+                             u"be read are written anew."_s.arg(file)});
+        m_fakes.messages.prompts.clear();
+    }
+
     void minimizedKeepsTheEarlierPlacement()
     {
         MemoryStore settings;
