@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runtime/LineText.h"
+#include "core/runtime/TableTime.h"
 #include "core/tide/TideCurve.h"
 
 #include <QList>
@@ -11,23 +12,11 @@
 
 namespace ondal::ports {
 
-// A time or a time difference as the tide tables print it: hours and
-// minutes run together, the last two digits being the minutes ("0638",
-// "+0035", "-0110", "35"), or with a colon ("6:38", "-1:10"). Blanks around
-// it are ignored; a difference may carry a sign, "+", "-" or the Unicode
-// minus. Minutes run to 59, hours to 23.
-struct TableTime
-{
-    enum Status {
-        Read,     // minutes holds the value
-        Blank,    // nothing but blanks
-        NotATime, // anything else
-    };
-    Status status = Blank;
-    int minutes = 0;
-};
-TableTime readClockTime(const QString &text);      // 00:00 to 23:59, no sign
-TableTime readTimeDifference(const QString &text); // -23:59 to +23:59
+// The tables' times and differences (runtime/TableTime.h), by the names
+// the port's working has always used.
+using ondal::readClockTime;
+using ondal::readTimeDifference;
+using ondal::TableTime;
 
 // A secondary port's table row and name, every value as the user typed it.
 struct PortTable
