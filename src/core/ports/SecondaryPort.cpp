@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -150,11 +151,12 @@ struct Seasonal
     double secondary = 0.0;
 };
 
-// One tide, or nothing with the reasons and notes said.
+// One tide, or nothing with the reasons and notes said. A tide of a day's
+// list leaves the day it falls on to the list's own line (sayDay false).
 std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &table,
                                       const QString &timeText, const QString &heightTyped,
                                       const std::optional<Seasonal> &seasonal, QStringList &notes,
-                                      QStringList &reasons)
+                                      QStringList &reasons, bool sayDay = true)
 {
     Reader read;
     const auto tableTime = [&](QString PortTable::*member, bool isDifference) {
@@ -215,7 +217,7 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     out.arcEnd = out.arcStart + length;
     out.time = *standardTime + out.timeDifference;
     out.dayOffset = out.time < 0 ? -1 : (out.time >= Day ? 1 : 0);
-    if (out.dayOffset != 0) {
+    if (sayDay && out.dayOffset != 0) {
         notes << u"%1 falls on the %2 day"_s.arg(kind.name,
                                                  out.dayOffset > 0 ? u"next"_s : u"previous"_s);
     }
@@ -256,11 +258,39 @@ QString signedHeightText(double metres)
     return negative ? text : locale.positiveSign() + text;
 }
 
+namespace {
+
+// Blank seasonal changes are none; one typed must be read whole.
+std::optional<Seasonal> readSeasonal(const PortTable &table, QStringList &notes,
+                                     QStringList &reasons)
+{
+    Reader read;
+    const std::optional<double> atStandard =
+        read.metres(label(&PortTable::seasonalStandard), table.seasonalStandard, true);
+    const std::optional<double> atSecondary =
+        read.metres(label(&PortTable::seasonalSecondary), table.seasonalSecondary, true);
+    reasons << read.reasons;
+    if (!atStandard || !atSecondary)
+        return std::nullopt;
+    if (*atStandard != 0.0 || *atSecondary != 0.0) {
+        notes << u"Seasonal changes: %1 m at the standard port taken off, %2 m at the "
+                 u"secondary port added"_s.arg(signedHeightText(*atStandard),
+                                               signedHeightText(*atSecondary));
+    }
+    return Seasonal{*atStandard, *atSecondary};
+}
+
+QString portName(const PortTable &table)
+{
+    return table.name.trimmed().isEmpty() ? u"the secondary port"_s : table.name.trimmed();
+}
+
+} // namespace
+
 SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard)
 {
     SecondaryWorking out;
-    const QString port =
-        table.name.trimmed().isEmpty() ? u"the secondary port"_s : table.name.trimmed();
+    const QString port = portName(table);
     const bool highGiven =
         !standard.hwTime.trimmed().isEmpty() || !standard.hwHeight.trimmed().isEmpty();
     const bool lowGiven =
@@ -273,24 +303,7 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
         return out;
     }
 
-    // Blank seasonal changes are none; one typed must be read whole.
-    std::optional<Seasonal> seasonal;
-    {
-        Reader read;
-        const std::optional<double> atStandard =
-            read.metres(label(&PortTable::seasonalStandard), table.seasonalStandard, true);
-        const std::optional<double> atSecondary =
-            read.metres(label(&PortTable::seasonalSecondary), table.seasonalSecondary, true);
-        reasons << read.reasons;
-        if (atStandard && atSecondary) {
-            seasonal = Seasonal{*atStandard, *atSecondary};
-            if (*atStandard != 0.0 || *atSecondary != 0.0) {
-                notes << u"Seasonal changes: %1 m at the standard port taken off, %2 m at the "
-                         u"secondary port added"_s.arg(signedHeightText(*atStandard),
-                                                       signedHeightText(*atSecondary));
-            }
-        }
-    }
+    const std::optional<Seasonal> seasonal = readSeasonal(table, notes, reasons);
 
     const auto work = [&](const TideKind &kind, const QString &time, const QString &height,
                           std::optional<SecondaryTide> &result) {
@@ -324,6 +337,97 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
     for (const QString &reason : std::as_const(reasons))
         out.lines << ResultLine{Kind::Reason, reason};
     return out;
+}
+
+namespace {
+
+// A minute of the day as the tables print it: "0239".
+QString tableTimeText(int minutes)
+{
+    const int ofDay = modulo(minutes, Day);
+    return QString::number(ofDay / 60).rightJustified(2, u'0') +
+           QString::number(ofDay % 60).rightJustified(2, u'0');
+}
+
+} // namespace
+
+SecondaryDayWorking workSecondaryDay(const PortTable &table, const QString &standardDayTides)
+{
+    SecondaryDayWorking out;
+    if (!tide::isDayTidesGiven(standardDayTides))
+        return out;
+    const QString port = portName(table);
+    const QString notWorked = u"Tides of the day at %1: not worked out"_s.arg(port);
+    const tide::DayTidesRead read = tide::readDayTides(standardDayTides);
+    if (!read) {
+        out.lines << ResultLine{Kind::Result, notWorked};
+        out.lines << ResultLine{
+            Kind::Reason,
+            tide::dayTidesRefusalText(*read.refusal, {}, u"Standard port's tides of the day"_s)};
+        return out;
+    }
+
+    QStringList notes;
+    QStringList reasons;
+    const std::optional<Seasonal> seasonal = readSeasonal(table, notes, reasons);
+    QList<SecondaryDayTide> tides;
+    for (const tide::DayTide &standard : read.tides) {
+        const int minutes = static_cast<int>(standard.time);
+        // The height as typed, read again as a single tide's is.
+        const QString height = standard.typed.mid(standard.typed.indexOf(u' ') + 1);
+        const std::optional<SecondaryTide> worked =
+            workTide(standard.isHighWater() ? highWater() : lowWater(), table,
+                     tableTimeText(minutes), height, seasonal, notes, reasons, false);
+        if (!worked)
+            continue;
+        tides << SecondaryDayTide{standard.kind, minutes / Day, *worked};
+    }
+    notes.removeDuplicates();
+    reasons.removeDuplicates();
+    if (tides.size() == read.tides.size()) {
+        std::stable_sort(tides.begin(), tides.end(),
+                         [](const SecondaryDayTide &a, const SecondaryDayTide &b) {
+                             return a.time() < b.time();
+                         });
+        out.tides = tides;
+        QStringList shown;
+        for (const SecondaryDayTide &tide : std::as_const(tides)) {
+            const int day = static_cast<int>(std::floor(double(tide.time()) / Day));
+            shown << u"%1%2 %3 m"_s.arg(clockText(tide.time()), dayText(day),
+                                        heightText(tide.working.height));
+        }
+        out.lines << ResultLine{Kind::Result,
+                                u"Tides of the day at %1: %2"_s.arg(port, shown.join(u" · "_s))};
+        // The curve's date is the first standard tide's: where the first
+        // tide here falls on another day, the list says so.
+        const int firstDay = out.firstDay();
+        if (firstDay < 0)
+            notes.prepend(u"The first tide at %1 falls on the day before the first standard "
+                          u"tide's; it stays first in the list"_s.arg(port));
+        else if (firstDay > 0)
+            notes.prepend(u"The first tide at %1 falls on the day after the first standard "
+                          u"tide's"_s.arg(port));
+    } else {
+        out.lines << ResultLine{Kind::Result, notWorked};
+    }
+    for (const QString &note : std::as_const(notes))
+        out.lines << ResultLine{Kind::Note, note};
+    for (const QString &reason : std::as_const(reasons))
+        out.lines << ResultLine{Kind::Reason, reason};
+    return out;
+}
+
+int SecondaryDayWorking::firstDay() const
+{
+    return tides.isEmpty() ? 0 : static_cast<int>(std::floor(double(tides.first().time()) / Day));
+}
+
+QString dayTidesText(const SecondaryDayWorking &working)
+{
+    QStringList tides;
+    for (const SecondaryDayTide &tide : working.tides)
+        tides << tableTimeText(tide.time()) + u' ' + heightText(tide.working.height);
+    return tides.join(u"  "_s);
 }
 
 } // namespace ondal::ports
