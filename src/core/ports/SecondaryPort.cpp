@@ -151,12 +151,20 @@ struct Seasonal
     double secondary = 0.0;
 };
 
-// One tide, or nothing with the reasons and notes said. A tide of a day's
-// list leaves the day it falls on to the list's own line (sayDay false).
+// A tide of a day's list rather than of the window's own two fields: its
+// height already read whole with the list, and the day it falls on said by
+// the list's own line.
+struct Listed
+{
+    double height = 0.0;
+};
+
+// One tide, or nothing with the reasons and notes said.
 std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &table,
                                       const QString &timeText, const QString &heightTyped,
                                       const std::optional<Seasonal> &seasonal, QStringList &notes,
-                                      QStringList &reasons, bool sayDay = true)
+                                      QStringList &reasons,
+                                      const std::optional<Listed> &listed = std::nullopt)
 {
     Reader read;
     const auto tableTime = [&](QString PortTable::*member, bool isDifference) {
@@ -174,7 +182,8 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     const std::optional<double> lowerDiff = tableHeight(kind.lowerDiff);
     const std::optional<double> upperDiff = tableHeight(kind.upperDiff);
     const std::optional<int> standardTime = read.time(kind.timeLabel, timeText, false);
-    const std::optional<double> standardHeight = read.metres(kind.heightLabel, heightTyped);
+    const std::optional<double> standardHeight =
+        listed ? listed->height : read.metres(kind.heightLabel, heightTyped);
 
     if (time1 && time2 && modulo(*time1, HalfDay) == modulo(*time2, HalfDay)) {
         read.reasons << u"%1: the two table times, %2 and %3, are the same on the 12-hour table"_s
@@ -217,7 +226,7 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     out.arcEnd = out.arcStart + length;
     out.time = *standardTime + out.timeDifference;
     out.dayOffset = out.time < 0 ? -1 : (out.time >= Day ? 1 : 0);
-    if (sayDay && out.dayOffset != 0) {
+    if (!listed && out.dayOffset != 0) {
         notes << u"%1 falls on the %2 day"_s.arg(kind.name,
                                                  out.dayOffset > 0 ? u"next"_s : u"previous"_s);
     }
@@ -373,11 +382,9 @@ SecondaryDayWorking workSecondaryDay(const PortTable &table, const QString &stan
     QList<SecondaryDayTide> tides;
     for (const tide::DayTide &standard : read.tides) {
         const int minutes = static_cast<int>(standard.time);
-        // The height as typed, read again as a single tide's is.
-        const QString height = standard.typed.mid(standard.typed.indexOf(u' ') + 1);
-        const std::optional<SecondaryTide> worked =
-            workTide(standard.isHighWater() ? highWater() : lowWater(), table,
-                     tableTimeText(minutes), height, seasonal, notes, reasons, false);
+        const std::optional<SecondaryTide> worked = workTide(
+            standard.isHighWater() ? highWater() : lowWater(), table, tableTimeText(minutes),
+            QString(), seasonal, notes, reasons, Listed{standard.height});
         if (!worked)
             continue;
         tides << SecondaryDayTide{standard.kind, minutes / Day, *worked};

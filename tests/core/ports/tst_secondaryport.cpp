@@ -331,6 +331,11 @@ void tst_SecondaryPort::tidesOfTheDay_data()
                        u"tide's"_s,
                        u"High water above MHWS: the difference is extrapolated"_s}
         << u"0025 5.37  0640 0.50"_s;
+    QTest::newRow("a drying low water typed with a true minus")
+        << Changes{} << u"0638 4.2 1300 \u22120.2"_s
+        << QStringList{u"Tides of the day at Littleport: 07:02 5.30 m · 13:18 -0.19 m"_s,
+                       u"Low water below MLWS: the difference is extrapolated"_s}
+        << u"0702 5.30  1318 -0.19"_s;
     QTest::newRow("the list refused")
         << Changes{} << u"0638 4.2 1300 0.75 1900 0.5"_s
         << QStringList{notWorked, u"Standard port's tides of the day: the 3rd tide, “1900 0.5”, "
