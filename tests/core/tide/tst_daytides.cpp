@@ -203,11 +203,6 @@ void tst_DayTides::wordsRefusals()
     QCOMPARE(said(u"0208 4.1 0822 0,9"_s),
              u"Tides of the day: the 2nd tide, “0822 0,9”: “0,9” is not a number: only “0” "
              u"reads as one"_s);
-    QCOMPARE(said(u"0100 4 1301 1"_s),
-             u"Tides of the day: the 2nd tide, “1301 1”, lies more than 12 hours after the "
-             u"1st: they are not one rise or fall"_s);
-    QCOMPARE(said(u"0000 1 0600 3 "_s.repeated(5)),
-             u"Tides of the day: 10 tides are given; at most 9 are used"_s);
 }
 
 void tst_DayTides::curveJoinsAtTheTides()
