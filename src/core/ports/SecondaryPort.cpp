@@ -5,6 +5,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -124,12 +125,20 @@ struct Seasonal
     double secondary = 0.0;
 };
 
-// One tide, or nothing with the reasons and notes said.
-std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &table,
-                                      const QString &timeText, int nextDay,
-                                      const QString &heightTyped,
-                                      const std::optional<Seasonal> &seasonal, QStringList &notes,
-                                      Reasons &reasons)
+// A tide of a day's list rather than of the window's own two fields: its
+// height already read whole with the list, and the day it falls on said by
+// the list's own line.
+struct Listed
+{
+    double height = 0.0;
+};
+
+// One tide, or nothing with the reasons and notes said. nextDay is 1440
+// where the standard tide is the next day's, paired with the other.
+std::optional<SecondaryTide>
+workTide(const TideKind &kind, const PortTable &table, const QString &timeText, int nextDay,
+         const QString &heightTyped, const std::optional<Seasonal> &seasonal, QStringList &notes,
+         Reasons &reasons, const std::optional<Listed> &listed = std::nullopt)
 {
     Reader read;
     const auto tableTime = [&](QString PortTable::*member, bool isDifference) {
@@ -147,7 +156,8 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     const std::optional<double> lowerDiff = tableHeight(kind.lowerDiff);
     const std::optional<double> upperDiff = tableHeight(kind.upperDiff);
     const std::optional<int> standardTime = read.time(kind.timeLabel, timeText, false);
-    const std::optional<double> standardHeight = read.metres(kind.heightLabel, heightTyped);
+    const std::optional<double> standardHeight =
+        listed ? listed->height : read.metres(kind.heightLabel, heightTyped);
 
     if (time1 && time2 && modulo(*time1, HalfDay) == modulo(*time2, HalfDay)) {
         read.reasons.add(
@@ -191,10 +201,11 @@ std::optional<SecondaryTide> workTide(const TideKind &kind, const PortTable &tab
     out.arcEnd = out.arcStart + length;
     out.time = out.standardTime + out.timeDifference;
     out.dayOffset = int(std::floor(double(out.time) / Day));
-    if (out.dayOffset == 1 || out.dayOffset == -1) {
+    // A tide of a day's list has its day said by the list's own line.
+    if (!listed && (out.dayOffset == 1 || out.dayOffset == -1)) {
         notes << u"%1 falls on the %2 day"_s.arg(kind.name,
                                                  out.dayOffset > 0 ? u"next"_s : u"previous"_s);
-    } else if (out.dayOffset != 0) {
+    } else if (!listed && out.dayOffset != 0) {
         notes << u"%1 falls %2 days %3"_s.arg(kind.name, QString::number(std::abs(out.dayOffset)),
                                               out.dayOffset > 0 ? u"later"_s : u"earlier"_s);
     }
@@ -238,11 +249,46 @@ QString signedHeightText(double metres)
     return negative ? text : locale.positiveSign() + text;
 }
 
+namespace {
+
+// Blank seasonal changes are none; one typed must be read whole.
+std::optional<Seasonal> readSeasonal(const PortTable &table, QStringList &notes, Reasons &reasons)
+{
+    Reader read;
+    const std::optional<double> atStandard =
+        read.metres(label(&PortTable::seasonalStandard), table.seasonalStandard, true);
+    const std::optional<double> atSecondary =
+        read.metres(label(&PortTable::seasonalSecondary), table.seasonalSecondary, true);
+    reasons << read.reasons;
+    if (!atStandard || !atSecondary)
+        return std::nullopt;
+    if (*atStandard != 0.0 || *atSecondary != 0.0) {
+        notes << u"Seasonal changes: %1 m at the standard port taken off, %2 m at the "
+                 u"secondary port added"_s.arg(signedHeightText(*atStandard),
+                                               signedHeightText(*atSecondary));
+    }
+    return Seasonal{*atStandard, *atSecondary};
+}
+
+QString portName(const PortTable &table)
+{
+    return table.name.trimmed().isEmpty() ? u"the secondary port"_s : table.name.trimmed();
+}
+
+// A minute of the day as the tables print it: "0239".
+QString tableTimeText(int minutes)
+{
+    const int ofDay = modulo(minutes, Day);
+    return QString::number(ofDay / 60).rightJustified(2, u'0') +
+           QString::number(ofDay % 60).rightJustified(2, u'0');
+}
+
+} // namespace
+
 SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard)
 {
     SecondaryWorking out;
-    const QString port =
-        table.name.trimmed().isEmpty() ? u"the secondary port"_s : table.name.trimmed();
+    const QString port = portName(table);
     const bool highGiven =
         !standard.hwTime.trimmed().isEmpty() || !standard.hwHeight.trimmed().isEmpty();
     const bool lowGiven =
@@ -255,24 +301,7 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
         return out;
     }
 
-    // Blank seasonal changes are none; one typed must be read whole.
-    std::optional<Seasonal> seasonal;
-    {
-        Reader read;
-        const std::optional<double> atStandard =
-            read.metres(label(&PortTable::seasonalStandard), table.seasonalStandard, true);
-        const std::optional<double> atSecondary =
-            read.metres(label(&PortTable::seasonalSecondary), table.seasonalSecondary, true);
-        reasons << read.reasons;
-        if (atStandard && atSecondary) {
-            seasonal = Seasonal{*atStandard, *atSecondary};
-            if (*atStandard != 0.0 || *atSecondary != 0.0) {
-                notes << u"Seasonal changes: %1 m at the standard port taken off, %2 m at the "
-                         u"secondary port added"_s.arg(signedHeightText(*atStandard),
-                                                       signedHeightText(*atSecondary));
-            }
-        }
-    }
+    const std::optional<Seasonal> seasonal = readSeasonal(table, notes, reasons);
 
     // High and low water are one rise or fall: where the standard port's
     // times lie more than 12 hours apart on the clock, the earlier is the
@@ -323,6 +352,83 @@ SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &
         out.lines << ResultLine{Kind::Reason, reason};
     out.refused = reasons.refused;
     return out;
+}
+
+SecondaryDayWorking workSecondaryDay(const PortTable &table, const QString &standardDayTides)
+{
+    SecondaryDayWorking out;
+    if (!tide::isDayTidesGiven(standardDayTides))
+        return out;
+    const QString port = portName(table);
+    const QString notWorked = u"Tides of the day at %1: not worked out"_s.arg(port);
+    const tide::DayTidesRead read = tide::readDayTides(standardDayTides);
+    if (!read) {
+        out.lines << ResultLine{Kind::Result, notWorked};
+        out.lines << ResultLine{
+            Kind::Reason,
+            tide::dayTidesRefusalText(*read.refusal, {}, u"Standard port's tides of the day"_s)};
+        return out;
+    }
+
+    QStringList notes;
+    Reasons reasons;
+    const std::optional<Seasonal> seasonal = readSeasonal(table, notes, reasons);
+    QList<SecondaryDayTide> tides;
+    for (const tide::DayTide &standard : read.tides) {
+        const int minutes = static_cast<int>(standard.time);
+        const std::optional<SecondaryTide> worked = workTide(
+            standard.isHighWater() ? highWater() : lowWater(), table, tableTimeText(minutes), 0,
+            QString(), seasonal, notes, reasons, Listed{standard.height});
+        if (!worked)
+            continue;
+        tides << SecondaryDayTide{standard.kind, minutes / Day, *worked};
+    }
+    notes.removeDuplicates();
+    reasons.lines.removeDuplicates();
+    if (tides.size() == read.tides.size()) {
+        std::stable_sort(tides.begin(), tides.end(),
+                         [](const SecondaryDayTide &a, const SecondaryDayTide &b) {
+                             return a.time() < b.time();
+                         });
+        out.tides = tides;
+        QStringList shown;
+        for (const SecondaryDayTide &tide : std::as_const(tides)) {
+            const int day = static_cast<int>(std::floor(double(tide.time()) / Day));
+            shown << u"%1%2 %3 m"_s.arg(clockText(tide.time()), dayText(day),
+                                        heightText(tide.working.height));
+        }
+        out.lines << ResultLine{Kind::Result,
+                                u"Tides of the day at %1: %2"_s.arg(port, shown.join(u" · "_s))};
+        // The curve's date is the first standard tide's: where the first
+        // tide here falls on another day, the list says so.
+        const int firstDay = out.firstDay();
+        if (firstDay < 0)
+            notes.prepend(u"The first tide at %1 falls on the day before the first standard "
+                          u"tide's; it stays first in the list"_s.arg(port));
+        else if (firstDay > 0)
+            notes.prepend(u"The first tide at %1 falls on the day after the first standard "
+                          u"tide's"_s.arg(port));
+    } else {
+        out.lines << ResultLine{Kind::Result, notWorked};
+    }
+    for (const QString &note : std::as_const(notes))
+        out.lines << ResultLine{Kind::Note, note};
+    for (const QString &reason : std::as_const(reasons.lines))
+        out.lines << ResultLine{Kind::Reason, reason};
+    return out;
+}
+
+int SecondaryDayWorking::firstDay() const
+{
+    return tides.isEmpty() ? 0 : static_cast<int>(std::floor(double(tides.first().time()) / Day));
+}
+
+QString dayTidesText(const SecondaryDayWorking &working)
+{
+    QStringList tides;
+    for (const SecondaryDayTide &tide : working.tides)
+        tides << tableTimeText(tide.time()) + u' ' + heightText(tide.working.height);
+    return tides.join(u"  "_s);
 }
 
 } // namespace ondal::ports

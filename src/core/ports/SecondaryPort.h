@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/runtime/LineText.h"
+#include "core/runtime/TableTime.h"
 #include "core/runtime/ValueReader.h"
+#include "core/tide/DayTides.h"
 #include "core/tide/TideCurve.h"
 
 #include <QList>
@@ -106,6 +108,42 @@ struct SecondaryWorking
 };
 
 SecondaryWorking workSecondaryPort(const PortTable &table, const StandardTides &standard);
+
+// One tide of the standard port's day turned into the secondary port's, by
+// its kind: a high water by the high-water differences, a low water by the
+// low-water ones, each worked as a single tide is.
+struct SecondaryDayTide
+{
+    tide::DayTide::Kind kind = tide::DayTide::Kind::HighWater;
+    int standardDay = 0;   // the standard tide's day: 0 the first tide's, 1 the next
+    SecondaryTide working; // its standardTime and time within the standard tide's day
+
+    // Minutes from the midnight before the first standard tide; below 0 for
+    // a tide the differences move to the day before it.
+    int time() const { return standardDay * 1440 + working.time; }
+};
+
+// The secondary port's tides of the day, and the lines the window shows: the
+// list worked out (or a line saying it is not), then the notes, then the
+// reasons. Nothing where the standard port's list is blank.
+struct SecondaryDayWorking
+{
+    QList<SecondaryDayTide> tides; // in time order; empty unless every tide is worked out
+    QList<ResultLine> lines;
+
+    // The first tide's day from the first standard tide's: -1 where the
+    // differences move it to the day before, 1 to the day after.
+    int firstDay() const;
+};
+
+// The standard port's tides of the day, typed as the tide curve's "Tides of
+// the day" are (tide/DayTides.h), turned into the secondary port's.
+SecondaryDayWorking workSecondaryDay(const PortTable &table, const QString &standardDayTides);
+
+// The secondary port's tides as the tide curve's "Tides of the day" takes
+// them, in time order: times as hhmm, heights to 0.01 m in the user's number
+// format, "0239 5.30  0845 1.30  …". Empty where they are not worked out.
+QString dayTidesText(const SecondaryDayWorking &working);
 
 // "+24 min", "-70 min": a signed whole number of minutes.
 QString minutesText(int minutes);

@@ -36,6 +36,21 @@ QString clockText(double minutes)
     return u"%1:%2"_s.arg(whole / 60, 2, 10, QChar(u'0')).arg(whole % 60, 2, 10, QChar(u'0'));
 }
 
+QString dayText(int days)
+{
+    switch (days) {
+    case 0:
+        return {};
+    case 1:
+        return u" next day"_s;
+    case -1:
+        return u" previous day"_s;
+    default:
+        break;
+    }
+    return days > 0 ? u" %1 days later"_s.arg(days) : u" %1 days earlier"_s.arg(-days);
+}
+
 QString durationText(double minutes)
 {
     const double whole = std::round(minutes);
@@ -58,6 +73,22 @@ QString limitText(double limit)
 {
     const QString digits = QString::number(std::abs(limit), 'f', 0);
     return limit < 0.0 ? u"−"_s + digits : digits;
+}
+
+QString ordinalText(int place)
+{
+    const int lastTwo = std::abs(place) % 100;
+    const int last = lastTwo % 10;
+    const char16_t *suffix = u"th";
+    if (lastTwo < 11 || lastTwo > 13) {
+        if (last == 1)
+            suffix = u"st";
+        else if (last == 2)
+            suffix = u"nd";
+        else if (last == 3)
+            suffix = u"rd";
+    }
+    return QString::number(place) + QString::fromUtf16(suffix);
 }
 
 QString quotedText(const QString &text)

@@ -28,6 +28,9 @@ struct ResultLine
 // A clock time in minutes as HH:mm, 24-hour, to the nearest minute and taken
 // modulo a day; "--:--" for what is not a number.
 QString clockText(double minutes);
+// What follows a clock time on another day than the first of a list: " next
+// day", " previous day", " 2 days later", " 2 days earlier"; nothing for 0.
+QString dayText(int days);
 // A length of time in minutes as "6 h 10 min", to the nearest minute.
 QString durationText(double minutes);
 // Metres with two decimals ("2.14"); "--" for what is not a number.
@@ -36,6 +39,8 @@ QString heightText(double metres);
 QString oneDecimalText(double value);
 // A bound as a refusal names it: a whole number with a true minus sign.
 QString limitText(double limit);
+// A place in a list as a line names it: "1st", "2nd", "3rd", "4th", "11th".
+QString ordinalText(int place);
 // A text as typed, for a line that quotes it: in quotation marks, blanks
 // around it dropped, and cut to at most 15 characters, so no line shows more
 // than 15 digits of a number nobody could use.

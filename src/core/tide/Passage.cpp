@@ -228,14 +228,17 @@ QString overheadWindowText(const TideWindow &window)
 
 QString overheadAtText(double time, double heightOfTide, double limit)
 {
+    return overheadAtText(clockText(time), heightOfTide, limit);
+}
+
+QString overheadAtText(const QString &when, double heightOfTide, double limit)
+{
     const double spare = limit - heightOfTide;
     if (!std::isfinite(spare))
-        return u"At %1: the overhead clearance cannot be worked out"_s.arg(clockText(time));
+        return u"At %1: the overhead clearance cannot be worked out"_s.arg(when);
     if (spare >= 0.0)
-        return u"At %1: %2 m of overhead clearance to spare"_s.arg(clockText(time),
-                                                                   heightText(spare));
-    return u"At %1: %2 m short of the overhead clearance"_s.arg(clockText(time),
-                                                                heightText(-spare));
+        return u"At %1: %2 m of overhead clearance to spare"_s.arg(when, heightText(spare));
+    return u"At %1: %2 m short of the overhead clearance"_s.arg(when, heightText(-spare));
 }
 
 QString passageText(const Passage &passage)

@@ -140,6 +140,8 @@ Passage passageBetween(const TideSpan &span, const TideWindow &water, const Tide
 // The lines.
 QString overheadWindowText(const TideWindow &window); // "Enough overhead clearance until 10:49"
 QString overheadAtText(double time, double heightOfTide, double limit); // "At 11:00: …"
+// The same at a time already written: "11:00", "01:10 next day".
+QString overheadAtText(const QString &when, double heightOfTide, double limit);
 QString passageText(const Passage &passage); // "Passage possible from 10:50 until 12:10"
 
 } // namespace ondal::tide

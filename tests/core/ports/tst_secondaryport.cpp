@@ -40,7 +40,7 @@ PortTable example(const Changes &changes = {})
     return table;
 }
 
-QStringList texts(const SecondaryWorking &working)
+template <typename Working> QStringList texts(const Working &working)
 {
     QStringList out;
     for (const auto &line : working.lines)
@@ -66,6 +66,9 @@ private slots:
     void equalDifferencesExtrapolateNothing();
     void handOverToTheWorksheet_data();
     void handOverToTheWorksheet();
+    void tidesOfTheDay_data();
+    void tidesOfTheDay();
+    void dayHandsOverToTheCurve();
 };
 
 void tst_SecondaryPort::typedTimes_data()
@@ -370,6 +373,100 @@ void tst_SecondaryPort::handOverToTheWorksheet()
 
     // Without low water there is nothing to hand over.
     QVERIFY(!handOver(table, workSecondaryPort(table, {standard[0], standard[1], {}, {}})));
+}
+
+void tst_SecondaryPort::tidesOfTheDay_data()
+{
+    QTest::addColumn<Changes>("changes");
+    QTest::addColumn<QString>("standard");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("handedOver");
+
+    const QString notWorked = u"Tides of the day at Littleport: not worked out"_s;
+    QTest::newRow("the README's day")
+        << Changes{} << u"0638 4.2  1300 0.75"_s
+        << QStringList{u"Tides of the day at Littleport: 07:02 5.30 m · 13:18 0.90 m"_s}
+        << u"0702 5.30  1318 0.90"_s;
+    QTest::newRow("each tide by its kind, into the next day")
+        << Changes{} << u"1300 0.75 1900 3.4 0110 1.1"_s
+        << QStringList{u"Tides of the day at Littleport: 13:18 0.90 m · 19:25 4.20 m · 01:30 "
+                       u"next day 1.30 m"_s}
+        << u"1318 0.90  1925 4.20  0130 1.30"_s;
+    QTest::newRow("the first tide moved to the day before stays first")
+        << Changes{{u"lwDiff1"_s, u"-0110"_s}, {u"lwDiff2"_s, u"-0050"_s}} << u"0005 0.4 0600 4.2"_s
+        << QStringList{u"Tides of the day at Littleport: 23:11 previous day 0.50 m · 06:23 "
+                       u"5.30 m"_s,
+                       u"The first tide at Littleport falls on the day before the first "
+                       u"standard tide's; it stays first in the list"_s}
+        << u"2311 0.50  0623 5.30"_s;
+    QTest::newRow("the first tide moved to the day after")
+        << Changes{} << u"2350 4.25 0600 0.4"_s
+        << QStringList{u"Tides of the day at Littleport: 00:25 next day 5.37 m · 06:40 next "
+                       u"day 0.50 m"_s,
+                       u"The first tide at Littleport falls on the day after the first standard "
+                       u"tide's"_s,
+                       u"High water above MHWS: the difference is extrapolated"_s}
+        << u"0025 5.37  0640 0.50"_s;
+    QTest::newRow("a drying low water typed with a true minus")
+        << Changes{} << u"0638 4.2 1300 \u22120.2"_s
+        << QStringList{u"Tides of the day at Littleport: 07:02 5.30 m · 13:18 -0.19 m"_s,
+                       u"Low water below MLWS: the difference is extrapolated"_s}
+        << u"0702 5.30  1318 -0.19"_s;
+    QTest::newRow("the list refused")
+        << Changes{} << u"0638 4.2 1300 0.75 1900 0.5"_s
+        << QStringList{notWorked, u"Standard port's tides of the day: the 3rd tide, “1900 0.5”, "
+                                  u"is not higher than the low waters beside it"_s}
+        << QString();
+    QTest::newRow("the table row refused")
+        << Changes{{u"mlws"_s, QString()}} << u"0638 4.2 1300 0.75"_s
+        << QStringList{notWorked, u"MLWS at the standard port is not given"_s} << QString();
+    QTest::newRow("nothing typed") << Changes{} << u" "_s << QStringList{} << QString();
+}
+
+void tst_SecondaryPort::tidesOfTheDay()
+{
+    QFETCH(Changes, changes);
+    QFETCH(QString, standard);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, handedOver);
+
+    const PortTable table = example(changes);
+    const SecondaryDayWorking day = workSecondaryDay(table, standard);
+    QCOMPARE(texts(day).join(u"\n"_s), lines.join(u"\n"_s));
+    QCOMPARE(dayTidesText(day), handedOver);
+    // Each tide is worked exactly as the same tide typed alone.
+    for (const SecondaryDayTide &tide : day.tides) {
+        const QString time = ondal::clockText(tide.working.standardTime).remove(u':');
+        const QString height = QString::number(tide.working.standardHeight);
+        const bool high = tide.kind == ondal::tide::DayTide::Kind::HighWater;
+        const SecondaryWorking alone =
+            workSecondaryPort(table, high ? StandardTides{time, height, {}, {}}
+                                          : StandardTides{{}, {}, time, height});
+        const std::optional<SecondaryTide> single = high ? alone.high : alone.low;
+        QVERIFY(single);
+        QCOMPARE(tide.working.time, single->time);
+        QCOMPARE(tide.working.height, single->height);
+    }
+}
+
+void tst_SecondaryPort::dayHandsOverToTheCurve()
+{
+    // Written in the user's number format, the list reads back whole as the
+    // curve's tides of the day, in the same order and to the centimetre.
+    for (const bool german : {false, true}) {
+        QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+        const SecondaryDayWorking day =
+            workSecondaryDay(example(), german ? u"0638 4,2 1300 0,75 1900 3,8"_s
+                                               : u"0638 4.2 1300 0.75 1900 3.8"_s);
+        const ondal::tide::DayTidesRead read = ondal::tide::readDayTides(dayTidesText(day));
+        QVERIFY(read);
+        QCOMPARE(read.tides.size(), day.tides.size());
+        for (qsizetype i = 0; i < day.tides.size(); ++i) {
+            QCOMPARE(read.tides.at(i).time, double(day.tides.at(i).time()));
+            QCOMPARE(read.tides.at(i).kind, day.tides.at(i).kind);
+            QVERIFY(qAbs(read.tides.at(i).height - day.tides.at(i).working.height) <= 0.005);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_SecondaryPort)
