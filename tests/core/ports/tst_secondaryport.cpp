@@ -419,7 +419,7 @@ void tst_SecondaryPort::tidesOfTheDay_data()
         << QString();
     QTest::newRow("the table row refused")
         << Changes{{u"mlws"_s, QString()}} << u"0638 4.2 1300 0.75"_s
-        << QStringList{notWorked, u"MLWS at the standard port is not given"_s} << QString();
+        << QStringList{notWorked, u"MLWS at the standard port: missing"_s} << QString();
     QTest::newRow("nothing typed") << Changes{} << u" "_s << QStringList{} << QString();
 }
 
