@@ -6,6 +6,7 @@
 #include "core/tide/CurveRecord.h"
 #include "core/worksheet/Worksheet.h"
 #include "gui/curve/TideCurvePlot.h"
+#include "gui/shell/AccessKeys.h"
 #include "gui/shell/ResultLines.h"
 
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 using namespace Qt::StringLiterals;
 using ondal::ResultLine;
@@ -36,6 +38,24 @@ const QString NoCurveHint = u"No curve: see the lines below"_s;
 // The entries are kept beside the window's place, and written with it.
 const QString Section = QString::fromUtf16(ondal::CurveWindowPlacement.section);
 const QString WatersKey = u"Waters"_s;
+
+// The groups' captions as wide as the widest of them, so that their entries
+// line up in one column down the window.
+void alignCaptions(std::initializer_list<QFormLayout *> forms)
+{
+    QList<QWidget *> captions;
+    int widest = 0;
+    for (QFormLayout *form : forms) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            if (QLayoutItem *item = form->itemAt(row, QFormLayout::LabelRole)) {
+                captions << item->widget();
+                widest = std::max(widest, item->widget()->sizeHint().width());
+            }
+        }
+    }
+    for (QWidget *caption : std::as_const(captions))
+        caption->setMinimumWidth(widest);
+}
 
 QString application()
 {
@@ -56,6 +76,7 @@ frmTideCurve::frmTideCurve(const ondal::WindowServices &services, const ondal::W
     setAttribute(Qt::WA_DeleteOnClose);
 
     createControls();
+    ondal::guardAccessKeys(*this);
     // Room for the plot at its smallest beside the lines under it, and still
     // within a 1024×768 screen, or a 1280×1024 one at twice the scale.
     // The width is that of the entries beside the plot at its narrowest.
@@ -144,6 +165,7 @@ void frmTideCurve::createControls()
     overhead->addRow(lblVerticalClearance, withUnit(txtVerticalClearance, u"m"_s));
     overhead->addRow(lblClearanceDatum, withUnit(txtClearanceDatum, u"m"_s));
     overhead->addRow(lblOverheadMargin, withUnit(txtOverheadMargin, u"m"_s));
+    alignCaptions({depth, overhead});
 
     picCurve = new ondal::TideCurvePlot(this);
     picCurve->setObjectName(u"picCurve"_s);

@@ -282,6 +282,9 @@ void tst_frmTideCurve::readsAndPrintsThePassage()
     for (const auto &[name, text] : typed)
         QTest::keyClicks(edit(curve, name), text);
     curve->findChild<QComboBox *>(u"cboWaters"_s)->setCurrentIndex(1);
+    // The two groups' entries line up in one column.
+    QCOMPARE(edit(curve, u"txtDraught")->mapTo(curve, QPoint()).x(),
+             edit(curve, u"txtAirDraught")->mapTo(curve, QPoint()).x());
 
     const QStringList shown = shownLines(curve);
     QVERIFY(shown.contains(u"Squat 1.26 m by Barrass's formula for a confined channel (block "
