@@ -5,6 +5,7 @@
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/ValueReader.h"
 #include "core/worksheet/Worksheet.h"
+#include "gui/shell/AccessKeys.h"
 #include "gui/shell/ResultLines.h"
 
 #include <QCloseEvent>
@@ -44,6 +45,7 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
     setAttribute(Qt::WA_DeleteOnClose);
 
     createControls();
+    ondal::guardAccessKeys(*this);
     // Another Ondal may have saved ports since this one started.
     m_ports.reload();
     fillPortList(QString());
@@ -217,6 +219,45 @@ void frmSecondaryPort::createControls()
     layout->addWidget(lblPortResults, 1);
     layout->addWidget(lblPortFile);
     layout->addLayout(buttons);
+
+    // Tab runs as the tables are printed and copied: the standard port's
+    // row left to right, the times then the heights, then the differences'
+    // row, then the seasonal changes and the day's tides.
+    const char16_t *order[] = {u"cboPort",
+                               u"txtStandardPort",
+                               u"txtHwTime1",
+                               u"txtHwTime2",
+                               u"txtLwTime1",
+                               u"txtLwTime2",
+                               u"txtMhws",
+                               u"txtMhwn",
+                               u"txtMlwn",
+                               u"txtMlws",
+                               u"txtHwDiff1",
+                               u"txtHwDiff2",
+                               u"txtLwDiff1",
+                               u"txtLwDiff2",
+                               u"txtMhwsDiff",
+                               u"txtMhwnDiff",
+                               u"txtMlwnDiff",
+                               u"txtMlwsDiff",
+                               u"txtSeasonalStandard",
+                               u"txtSeasonalSecondary",
+                               u"txtStdHwTime",
+                               u"txtStdHwHeight",
+                               u"txtStdLwTime",
+                               u"txtStdLwHeight",
+                               u"lblPortResults",
+                               u"cmdSavePort",
+                               u"cmdDeletePort",
+                               u"cmdUseInWorksheet"};
+    QWidget *previous = nullptr;
+    for (const char16_t *name : order) {
+        QWidget *next = findChild<QWidget *>(QString::fromUtf16(name));
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 PortTable frmSecondaryPort::table() const
@@ -250,8 +291,9 @@ void frmSecondaryPort::fillPortList(const QString &current)
 
 void frmSecondaryPort::showFileState()
 {
-    lblPortFile->setText(m_ports.loadProblem());
-    lblPortFile->setVisible(!m_ports.loadProblem().isEmpty());
+    const QString shown = m_ports.loadProblem().isEmpty() ? m_lastChange : m_ports.loadProblem();
+    lblPortFile->setText(shown);
+    lblPortFile->setVisible(!shown.isEmpty());
 }
 
 void frmSecondaryPort::cboPort_Activated(int index)
@@ -284,7 +326,7 @@ void frmSecondaryPort::cmdSavePort_Click()
         const ondal::lists::ListStore::Outcome outcome =
             m_ports.save(ondal::ports::toEntry(port), replacing);
         if (outcome.status != Status::Exists) {
-            tellOutcome(outcome, port.name.trimmed());
+            tellOutcome(outcome, port.name.trimmed(), u"saved"_s);
             break;
         }
         if (round == 4) {
@@ -304,7 +346,7 @@ void frmSecondaryPort::cmdSavePort_Click()
 }
 
 void frmSecondaryPort::tellOutcome(const ondal::lists::ListStore::Outcome &outcome,
-                                   const QString &name)
+                                   const QString &name, const QString &done)
 {
     using Status = ondal::lists::ListStore::Outcome::Status;
     if (!outcome.movedTo.isEmpty()) {
@@ -334,7 +376,13 @@ void frmSecondaryPort::tellOutcome(const ondal::lists::ListStore::Outcome &outco
     case Status::Failed:
         m_services.messages.msgBox(outcome.failure);
         break;
-    case Status::Done:
+    case Status::Done: {
+        // Confirmed in the window, where a failure would have been told.
+        const qsizetype count = m_ports.entries().size();
+        m_lastChange = u"%1 %2; %3 %4 in the list"_s.arg(name, done, QString::number(count),
+                                                         count == 1 ? u"port"_s : u"ports"_s);
+        break;
+    }
     case Status::Exists:
         break;
     }
@@ -348,7 +396,7 @@ void frmSecondaryPort::cmdDeletePort_Click()
     const QString name = m_ports.entries().at(existing).name;
     if (!m_services.messages.askYesNo(u"Delete the saved port “%1”?"_s.arg(name)))
         return;
-    tellOutcome(m_ports.remove(name), name);
+    tellOutcome(m_ports.remove(name), name, u"deleted"_s);
     // What was typed stays in the fields.
     fillPortList(cboPort->currentText());
     showFileState();

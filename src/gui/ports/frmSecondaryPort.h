@@ -58,14 +58,17 @@ private:
     void fillPortList(const QString &current);
     void showFileState();
     void recompute();
-    // Tells where an unreadable list was moved, and why nothing was saved.
-    void tellOutcome(const ondal::lists::ListStore::Outcome &outcome, const QString &name);
+    // Tells where an unreadable list was moved and why nothing was saved,
+    // and confirms in the window what was done ("saved", "deleted").
+    void tellOutcome(const ondal::lists::ListStore::Outcome &outcome, const QString &name,
+                     const QString &done);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     ondal::Worksheet &m_worksheet;
     ondal::lists::ListStore &m_ports;
     ondal::ports::SecondaryWorking m_working;
+    QString m_lastChange; // "Littleport saved; 12 ports in the list"
 
     QComboBox *cboPort = nullptr;
     QHash<QString, QLineEdit *> m_tableFields; // by object name

@@ -7,6 +7,7 @@
 #include "support/ShownLines.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -86,6 +87,7 @@ private slots:
     void useInWorksheetOpensItAndTheCurveFollows();
     void portsAreSavedReplacedAndDeleted();
     void storedTextTooLongIsNeverCut();
+    void tabAndAccessKeys();
 };
 
 void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
@@ -148,6 +150,8 @@ void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
     QVERIFY(m_fakes.messages.prompts.at(0).startsWith(
         u"The list of ports that could not be read was kept as\n%1.unreadable-"_s.arg(
             QDir::toNativeSeparators(file))));
+    QCOMPARE(window->findChild<QLabel *>(u"lblPortFile"_s)->text(),
+             u"Littleport saved; 1 port in the list"_s);
 
     // The same name in other letters asks first; No keeps the saved port.
     const auto mhws = [window](int at) {
@@ -218,6 +222,34 @@ void tst_frmSecondaryPort::storedTextTooLongIsNeverCut()
     QFile kept(file);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QVERIFY(kept.readAll().contains("x\"}]}"));
+}
+
+// Tab runs as the tables are printed; Alt and the letter of a button that is
+// disabled for now types nothing into the field.
+void tst_frmSecondaryPort::tabAndAccessKeys()
+{
+    MemoryStore settings;
+    auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), m_sheet, screens());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    edit(window, u"txtHwTime1")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{u"txtHwTime2"_s, u"txtLwTime1"_s, u"txtLwTime2"_s, u"txtMhws"_s,
+                                   u"txtMhwn"_s, u"txtMlwn"_s, u"txtMlws"_s, u"txtHwDiff1"_s,
+                                   u"txtHwDiff2"_s}));
+
+    QLineEdit *field = edit(window, u"txtHwDiff2");
+    QVERIFY(!window->findChild<QPushButton *>(u"cmdDeletePort"_s)->isEnabled());
+    QVERIFY(!window->findChild<QPushButton *>(u"cmdUseInWorksheet"_s)->isEnabled());
+    QTest::keyClick(field, Qt::Key_D, Qt::AltModifier);
+    QTest::keyClick(field, Qt::Key_U, Qt::AltModifier);
+    QTest::keyClick(field, Qt::Key_5);
+    QCOMPARE(field->text(), u"5"_s);
+    QVERIFY(window->close());
 }
 
 QTEST_MAIN(tst_frmSecondaryPort)
