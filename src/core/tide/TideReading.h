@@ -2,6 +2,7 @@
 
 #include "core/runtime/LineText.h"
 #include "core/runtime/ValueReader.h"
+#include "core/tide/DayReading.h"
 #include "core/tide/Passage.h"
 #include "core/tide/TideCurve.h"
 
@@ -62,6 +63,9 @@ struct TideReading
     std::optional<double> overheadLimit;      // the most the tide may stand, metres
     std::optional<TideWindow> overheadWindow; // needs the span and the overhead limit
     std::optional<Passage> passage;           // needs both windows
+    // Where the tides of the day are given: the curve over the day, its
+    // windows and its lines, in place of the span and its windows above.
+    std::optional<DayReading> day;
     QList<ResultLine> lines;
     std::array<InputValue, InputCount> inputs{};
     QList<RefusedValue> refused; // the values refused, in the order of their Reason lines
@@ -88,6 +92,7 @@ struct CurveEntries
     QString draught = {};
     QString clearance = {};
     PassageInputs passage = {};
+    DayEntries day = {}; // the tides of the day, their date and zones
 };
 
 // The same with the squat and the overhead clearance: the squat adds to the
