@@ -322,18 +322,23 @@ void tst_frmAbout::centredOverItsOwner()
     // Once framed, the main window settles its client to keep the outer size
     // it was given (the defaults: 433 px square); only then is its centre
     // where the user sees it.
-    QTRY_VERIFY(main.frameGeometry() != main.geometry() ||
-                QGuiApplication::platformName() == u"offscreen");
-    QTRY_COMPARE(main.frameGeometry().size(), QSize(433, 433));
+    // A window manager on a busy machine can take seconds to frame and
+    // settle a window: wait for it generously, as a user would.
+    constexpr int Settle = 20000;
+    QTRY_VERIFY_WITH_TIMEOUT(main.frameGeometry() != main.geometry() ||
+                                 QGuiApplication::platformName() == u"offscreen",
+                             Settle);
+    QTRY_COMPARE_WITH_TIMEOUT(main.frameGeometry().size(), QSize(433, 433), Settle);
     frmAbout about(m_fakes.services(), &main);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     const auto offCentre = [&] {
         return about.frameGeometry().center() - main.frameGeometry().center();
     };
-    QTRY_VERIFY2(
+    QTRY_VERIFY2_WITH_TIMEOUT(
         qAbs(offCentre().x()) <= 2 && qAbs(offCentre().y()) <= 2,
-        qPrintable(QStringLiteral("off by %1, %2").arg(offCentre().x()).arg(offCentre().y())));
+        qPrintable(QStringLiteral("off by %1, %2").arg(offCentre().x()).arg(offCentre().y())),
+        Settle);
     about.close();
 }
 
