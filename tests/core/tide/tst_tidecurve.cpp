@@ -111,7 +111,6 @@ private slots:
     void passage();
     void dayReading_data();
     void dayReading();
-    void dayLinesOfTheWorkedExample();
 };
 
 // Times in minutes (hours × 60 + minutes), heights in metres.
@@ -496,132 +495,80 @@ void tst_TideCurve::passage()
 // entries are read as ever.
 void tst_TideCurve::dayReading_data()
 {
-    QTest::addColumn<bool>("german");
     QTest::addColumn<Texts>("fields");
     QTest::addColumn<DayEntries>("day");
     QTest::addColumn<QString>("computerZone"); // empty: none known
     QTest::addColumn<QString>("draught");
-    QTest::addColumn<QString>("kinds");     // a letter a line: summary, note, reason, Result
-    QTest::addColumn<QStringList>("water"); // minutes on the day's axis; "none" not worked out
-    QTest::addColumn<double>("required");   // the height at the required time, or None
+    QTest::addColumn<QString>("kinds"); // a letter a line: summary, note, reason, Result
+    QTest::addColumn<QString>("water"); // the stretches in minutes on the day's axis
+    QTest::addColumn<double>("required");
     QTest::addColumn<QStringList>("refused");
 
     const QString example = u"0208 4.1 0822 0.9 1431 4.3 2047 0.7"_s;
-    const QStringList windows{u"128..277"_s, u"715..1025"_s};
-    const QStringList none{u"none"_s};
+    const QString london = u"Europe/London"_s;
     const Texts sounding{{19, u"0"_s}};
-    // The worksheet's own tides, refused where they are read at all.
-    const Texts sheet{{1, u"abc"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s},
-                      {6, u"8"_s},   {7, u"20"_s},  {19, u"0"_s}};
-    Texts at1100 = sounding;
-    at1100.insert({{12, u"11"_s}, {13, u"0"_s}});
-    Texts at2300 = sounding;
-    at2300.insert({{12, u"23"_s}, {13, u"0"_s}});
-    Texts atNonsense = sounding;
-    atNonsense.insert({{12, u"11"_s}, {13, u"x"_s}});
-
-    const auto row = [](const char *name, const Texts &fields, const DayEntries &day,
-                        const QString &draught, const QString &kinds, const QStringList &water,
-                        double required, const QStringList &refused = {},
-                        const QString &zone = u"Europe/London"_s, bool german = false) {
-        QTest::newRow(name) << german << fields << day << zone << draught << kinds << water
-                            << required << refused;
+    // The worksheet's own tides: one refused, where they are read at all.
+    Texts sheet{{1, u"abc"_s}, {2, u"0.8"_s}, {4, u"14"_s},
+                {5, u"30"_s},  {6, u"8"_s},   {19, u"0"_s}};
+    const auto at = [&](const QString &hours) {
+        return Texts{{19, u"0"_s}, {12, hours}, {13, u"0"_s}};
     };
-    row("worked example; the worksheet's tides not read", sheet, {example}, u"2.5"_s, u"snnRRR"_s,
-        windows, None);
-    row("de_DE: decimal commas", sounding, {u"0208 4,1  0822 0,9  1431 4,3  2047 0,7"_s}, u"2,5"_s,
-        u"snnRRR"_s, windows, None, {}, u"Europe/London"_s, true);
-    row("a refused list: no window, nor from the worksheet's tides",
-        Texts{{1, u"4.2"_s},
-              {2, u"0.8"_s},
-              {4, u"14"_s},
-              {5, u"30"_s},
-              {6, u"8"_s},
-              {7, u"20"_s},
-              {19, u"0"_s}},
-        {u"0208 4.1 0822 0.9 1431 0.5"_s}, u"2.5"_s, u"nrR"_s, none, None);
-    row("a list as long as its field", sounding, {example + QString(200, u' ')}, u"2.5"_s, u"nrR"_s,
-        none, None);
-    row("a draught refused gives no window", sounding, {example}, u"2,5"_s, u"snnr"_s, none, None,
-        {u"Draught: read in part"_s});
-    row("required 11:00 within the tides", at1100, {example}, QString(), u"snnR"_s, none, 2.22);
-    row("required 23:00 outside the tides", at2300, {example}, QString(), u"snnr"_s, none, None);
-    row("required time refused", atNonsense, {example}, QString(), u"snnr"_s, none, None,
-        {u"Required Time, minutes: not a number"_s});
-    // Shown on the computer's summer clock: every time an hour on.
-    row("UTC tables on a summer date", sounding, {example, u"2026-06-14"_s, u"UTC"_s}, u"2.5"_s,
-        u"snnRRR"_s, {u"188..337"_s, u"775..1085"_s}, None);
-    row("a tables' zone without a date", sounding, {example, QString(), u"UTC"_s}, u"2.5"_s,
-        u"nrR"_s, none, None);
-    row("a blank ship's clock with no computer's zone", sounding,
-        {example, u"2026-06-14"_s, u"UTC"_s}, u"2.5"_s, u"nrR"_s, none, None, {}, QString());
+    const auto row = [](const char *name, const Texts &fields, const DayEntries &day,
+                        const QString &zone, const QString &draught, const QString &kinds,
+                        const QString &water, double required, const QStringList &refused = {}) {
+        QTest::newRow(name) << fields << day << zone << draught << kinds << water << required
+                            << refused;
+    };
+    row("worked example; the worksheet's tides not read", sheet, {example}, london, u"2.5"_s,
+        u"snnRRR"_s, u"128..277 715..1025"_s, None);
+    sheet[1] = u"4.2"_s;
+    row("a refused list: no window, nor from the worksheet's tides", sheet,
+        {u"0208 4.1 0822 0.9 1431 0.5"_s}, london, u"2.5"_s, u"nrR"_s, u"none"_s, None);
+    row("a draught refused gives no window", sounding, {example}, london, u"2,5"_s, u"snnr"_s,
+        u"none"_s, None, {u"Draught: read in part"_s});
+    row("required 11:00 within the tides", at(u"11"_s), {example}, london, {}, u"snnR"_s, u"none"_s,
+        2.22);
+    row("required 23:00 outside them", at(u"23"_s), {example}, london, {}, u"snnr"_s, u"none"_s,
+        None);
+    // On the computer's summer clock: every time an hour on.
+    row("UTC tables on a summer date", sounding, {example, u"2026-06-14"_s, u"UTC"_s}, london,
+        u"2.5"_s, u"snnRRR"_s, u"188..337 775..1085"_s, None);
+    row("a blank ship's clock and no computer's zone", sounding,
+        {example, u"2026-06-14"_s, u"UTC"_s}, QString(), u"2.5"_s, u"nrR"_s, u"none"_s, None);
 }
 
 void tst_TideCurve::dayReading()
 {
-    QFETCH(bool, german);
     QFETCH(Texts, fields);
     QFETCH(DayEntries, day);
     QFETCH(QString, computerZone);
     QFETCH(QString, draught);
     QFETCH(QString, kinds);
-    QFETCH(QStringList, water);
+    QFETCH(QString, water);
     QFETCH(double, required);
     QFETCH(QStringList, refused);
 
-    if (german)
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const FilledWorksheet worksheet(fields);
     const CurveEntries entries{draught, draught.isEmpty() ? QString() : u"0.5"_s, {}, day};
     const QTimeZone zone =
         computerZone.isEmpty() ? QTimeZone() : QTimeZone(computerZone.toLatin1());
-    const TideReading reading = readTide(worksheet, entries, zone);
+    const TideReading reading = readTide(FilledWorksheet(fields), entries, zone);
 
-    // The day's reading is the curve's: the single span and its windows stay
-    // empty, and the worksheet's tides are neither read nor refused.
-    QVERIFY(reading.day);
-    QVERIFY(!reading.span && !reading.window && !reading.required);
+    // The day's reading is the curve's: the single span stays empty, and the
+    // worksheet's tides are neither read nor refused.
+    QVERIFY(reading.day && !reading.span && !reading.window && !reading.required);
     QCOMPARE(reading.input(Input::HighWaterHeight).status, InputValue::Blank);
     QCOMPARE(ondal::test::refusedKinds(reading.refused), refused);
-
-    static const QMap<ResultLine::Kind, QChar> letters{{ResultLine::Kind::Summary, u's'},
-                                                       {ResultLine::Kind::Note, u'n'},
-                                                       {ResultLine::Kind::Reason, u'r'},
-                                                       {ResultLine::Kind::Result, u'R'},
-                                                       {ResultLine::Kind::Disclaimer, u'd'}};
     QString shown;
     for (const ResultLine &line : reading.lines)
-        shown += letters.value(line.kind);
+        shown += u"sRnrd"_s.at(int(line.kind));
     QCOMPARE(shown, kinds + u'd');
-
     QStringList stretches;
-    if (!reading.day->water)
-        stretches << u"none"_s;
     for (const DayStretch &stretch : reading.day->water.value_or(QList<DayStretch>()))
         stretches << u"%1..%2"_s.arg(stretch.from).arg(stretch.until);
-    QCOMPARE(stretches, water);
+    QCOMPARE(reading.day->water ? stretches.join(u' ') : u"none"_s, water);
     QCOMPARE(reading.day->required.has_value(), !std::isnan(required));
     if (reading.day->required)
         QCOMPARE(n(reading.day->required->height), n(required));
-}
-
-// The worked example as the window words it, on the ship's clock.
-void tst_TideCurve::dayLinesOfTheWorkedExample()
-{
-    const FilledWorksheet worksheet(Texts{{19, u"0"_s}});
-    const CurveEntries entries{u"2.5"_s, u"0.5"_s, {}, {u"0208 4.1 0822 0.9 1431 4.3 2047 0.7"_s}};
-    QStringList results;
-    for (const ResultLine &line : readTide(worksheet, entries, QTimeZone::utc()).lines) {
-        if (line.kind == ResultLine::Kind::Summary || line.kind == ResultLine::Kind::Result)
-            results << line.text;
-    }
-    QCOMPARE(results,
-             (QStringList{u"Tides: HW 02:08 4.10 m · LW 08:22 0.90 m · HW 14:31 4.30 m · LW 20:47 "
-                          u"0.70 m"_s,
-                          u"Needed: 3.00 m of tide (draught 2.50 m + clearance 0.50 m − charted "
-                          u"sounding 0.00 m)"_s,
-                          u"Enough water until 04:37 (from the first tide given, 02:08)"_s,
-                          u"Enough water from 11:55 until 17:05"_s}));
 }
 
 QTEST_GUILESS_MAIN(tst_TideCurve)
