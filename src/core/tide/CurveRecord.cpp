@@ -26,6 +26,12 @@ QString givenText(const QString &text, QStringView unit)
     return quotedText(text);
 }
 
+// A text entry as typed, without the blanks around it.
+QString typedText(const QString &text)
+{
+    return given(text) ? text.trimmed() : u"not given"_s;
+}
+
 // "Draught: 2.5 m     Under-keel clearance: 0.5 m"
 QString joined(const QList<std::pair<QString, QString>> &entries)
 {
@@ -47,9 +53,19 @@ QStringList printedEntries(const CurveEntries &entries)
     const PassageInputs &p = entries.passage;
     const std::optional<Clearance> read = readClearance(entries.clearance).clearance;
     const bool share = read && read->unit == Clearance::Unit::PercentOfDraught;
-    QStringList lines{
-        joined({{u"Draught"_s, givenText(entries.draught, u"m")},
-                {u"Under-keel clearance"_s, givenText(entries.clearance, share ? u"%" : u"m")}})};
+    QStringList lines;
+    // The tides of the day and where they are placed, as typed: the lines
+    // say how each was read.
+    if (followsDayTides(entries.day)) {
+        const DayEntries &day = entries.day;
+        lines << joined({{u"Tides of the day"_s, typedText(day.tides)},
+                         {u"Date"_s, typedText(day.date)},
+                         {u"Tables' zone"_s, typedText(day.tablesZone)},
+                         {u"Ship's clock"_s, typedText(day.clockZone)}});
+    }
+    lines << joined(
+        {{u"Draught"_s, givenText(entries.draught, u"m")},
+         {u"Under-keel clearance"_s, givenText(entries.clearance, share ? u"%" : u"m")}});
     if (given(p.blockCoefficient) || given(p.speed))
         lines << joined({{u"Block coefficient"_s, givenText(p.blockCoefficient, {})},
                          {u"Speed through the water"_s, givenText(p.speed, u"kn")},

@@ -37,9 +37,10 @@ namespace tide {
 // The waters as the window names them: "Open water", "Confined channel".
 QString watersName(Waters waters);
 
-// The curve window's entries as printed, a group to a line; the squat's and
-// the overhead's only where any of theirs is given. A clearance given as a
-// share of the draught ("10 %") is printed as one, as the reading takes it.
+// The curve window's entries as printed, a group to a line: the day's only
+// where its tides are given, the squat's and the overhead's only where any
+// of theirs is. A clearance given as a share of the draught ("10 %") is
+// printed as one, as the reading takes it.
 QStringList printedEntries(const CurveEntries &entries);
 
 // The record of the worksheet, the window's entries and what it shows.

@@ -163,8 +163,8 @@ QString dayTidesRefusalText(const DayTidesRefusal &refusal, const QString &conse
     case Kind::Height:
         return refusalText(tide, refusal.value, consequence);
     case Kind::TooLong:
-        sentence = name + u": the text is too long to be the tides of a day"_s;
-        break;
+        // In the one reader's words, as every field as long as it can hold.
+        return refusalText(name, Refusal{Refusal::Kind::TooLong, refusal.typed, {}}, consequence);
     case Kind::TooFew:
         sentence = u"%1: only %2 tide is given; at least %3 are needed"_s.arg(name)
                        .arg(refusal.count)

@@ -25,9 +25,11 @@ namespace ondal::tide {
 // Two tides make one rise or fall; nine cover two days and more.
 inline constexpr int FewestDayTides = 2;
 inline constexpr int MostDayTides = 9;
-// Nine tides typed generously take about 150 characters; a text as long as
-// this is a paste of something else, and is refused before it is split.
-inline constexpr int DayTidesFieldLength = 300;
+// A field of the tides of the day holds at most this many characters. Nine
+// tides typed generously take about 150; a text as long as the field can
+// hold was probably cut on the way in (a paste of a page), so it is refused
+// before it is split, as a value as long as its field is (ValueReader.h).
+inline constexpr int DayTidesFieldLength = 200;
 
 // One high or low water of the day.
 struct DayTide
@@ -54,7 +56,7 @@ struct DayTidesRefusal
 {
     enum class Kind {
         NotGiven,    // nothing but blanks and semicolons
-        TooLong,     // as long as a page: a paste of something else
+        TooLong,     // as long as the field can hold: probably cut
         TooFew,      // fewer than two tides
         TooMany,     // more than nine tides
         Time,        // a tide's time not read; `value` says why

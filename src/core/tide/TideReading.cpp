@@ -102,25 +102,41 @@ double dayOf(double minutes)
     return std::floor(minutes / MinutesPerDay);
 }
 
-TideReading read(const Worksheet &fields, const CurveEntries &entries)
+// The lines of the given kind, in their order.
+QList<ResultLine> linesOf(const QList<ResultLine> &lines, Kind kind)
+{
+    QList<ResultLine> out;
+    for (const ResultLine &line : lines) {
+        if (line.kind == kind)
+            out << line;
+    }
+    return out;
+}
+
+TideReading read(const Worksheet &fields, const CurveEntries &entries,
+                 const QTimeZone &computerZone)
 {
     TideReading out;
     Reader reader(out);
     QStringList notes; // next day, rough duration, interval, charted sounding
     QList<ResultLine> results;
 
-    const std::optional<double> highHeight =
-        reader.metres(Input::HighWaterHeight, u"Tide Table's High Water"_s,
-                      fields.text(HighWaterHeight), -HeightLimit, HeightLimit, NoCurve);
-    const std::optional<double> lowHeight =
-        reader.metres(Input::LowWaterHeight, u"Tide Table's Low Water"_s,
-                      fields.text(LowWaterHeight), -HeightLimit, HeightLimit, NoCurve);
-    const std::optional<double> highTime =
-        reader.clock(Input::HighWaterTime, u"Time of High Water"_s, fields.text(HighWaterHours),
-                     fields.text(HighWaterMinutes), NoCurve);
-    const std::optional<double> lowTime =
-        reader.clock(Input::LowWaterTime, u"Time of Low Water"_s, fields.text(LowWaterHours),
-                     fields.text(LowWaterMinutes), NoCurve);
+    // With the tides of the day given the curve follows them: the
+    // worksheet's high and low water are neither read nor refused.
+    const bool followsDay = followsDayTides(entries.day);
+    std::optional<double> highHeight, lowHeight, highTime, lowTime;
+    if (!followsDay) {
+        highHeight =
+            reader.metres(Input::HighWaterHeight, u"Tide Table's High Water"_s,
+                          fields.text(HighWaterHeight), -HeightLimit, HeightLimit, NoCurve);
+        lowHeight = reader.metres(Input::LowWaterHeight, u"Tide Table's Low Water"_s,
+                                  fields.text(LowWaterHeight), -HeightLimit, HeightLimit, NoCurve);
+        highTime =
+            reader.clock(Input::HighWaterTime, u"Time of High Water"_s, fields.text(HighWaterHours),
+                         fields.text(HighWaterMinutes), NoCurve);
+        lowTime = reader.clock(Input::LowWaterTime, u"Time of Low Water"_s,
+                               fields.text(LowWaterHours), fields.text(LowWaterMinutes), NoCurve);
+    }
 
     if (highHeight && lowHeight && highTime && lowTime) {
         SpanOrRefusal made = spanBetween({*highTime, *highHeight}, {*lowTime, *lowHeight});
@@ -158,9 +174,11 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
     // The required time is optional: both fields blank ask for nothing.
     const QString requiredHours = fields.text(RequiredHours);
     const QString requiredMinutes = fields.text(RequiredMinutes);
+    std::optional<double> requiredTime;
     if (!isBlank(requiredHours) || !isBlank(requiredMinutes)) {
         const std::optional<double> clock = reader.clock(Input::RequiredTime, u"Required Time"_s,
                                                          requiredHours, requiredMinutes, NoHeight);
+        requiredTime = clock;
         if (clock && out.span) {
             const double t = out.span->placed(*clock);
             if (out.span->contains(t)) {
@@ -234,6 +252,15 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
         results << ResultLine{Kind::Result, passageText(*out.passage)};
     }
 
+    // The day's curve from the levels worked out above, each where it was.
+    // Its lines join these by kind: its tides first among the notes and the
+    // reasons, as its entries stand first in the window, and its results
+    // after the squat, the needed height and the overhead limit.
+    if (followsDay)
+        out.day = readDay(entries.day, DayLevels{out.neededHeight, out.overheadLimit, requiredTime},
+                          computerZone);
+    const QList<ResultLine> day = out.day ? out.day->lines : QList<ResultLine>();
+
     if (out.span) {
         const TideSpan &s = *out.span;
         out.lines << ResultLine{
@@ -243,12 +270,14 @@ TideReading read(const Worksheet &fields, const CurveEntries &entries)
                           clockText(s.lowWater().time), heightText(s.lowWater().height),
                           durationText(s.duration()), heightText(s.range()))};
     }
+    out.lines << linesOf(day, Kind::Summary) << linesOf(day, Kind::Note);
     for (const QString &note : std::as_const(notes))
         out.lines << ResultLine{Kind::Note, note};
+    out.lines << linesOf(day, Kind::Reason);
     for (const QString &reason : std::as_const(reader.reasons.lines))
         out.lines << ResultLine{Kind::Reason, reason};
     out.refused = reader.reasons.refused;
-    out.lines << results;
+    out.lines << results << linesOf(day, Kind::Result);
     out.lines << ResultLine{Kind::Disclaimer, Disclaimer};
     return out;
 }
@@ -260,10 +289,11 @@ TideReading readTide(const Worksheet &worksheet, const QString &draught, const Q
     return readTide(worksheet, CurveEntries{draught, clearance, {}});
 }
 
-TideReading readTide(const Worksheet &worksheet, const CurveEntries &entries)
+TideReading readTide(const Worksheet &worksheet, const CurveEntries &entries,
+                     const QTimeZone &computerZone)
 {
     try {
-        return read(worksheet, entries);
+        return read(worksheet, entries, computerZone);
     } catch (...) {
         // Nothing above should throw; should it all the same, the window
         // still gets an answer rather than an error.

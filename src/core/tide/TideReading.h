@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTimeZone>
 
 #include <array>
 #include <optional>
@@ -98,6 +99,17 @@ struct CurveEntries
 // The same with the squat and the overhead clearance: the squat adds to the
 // height needed; an overhead limit gives its own window, and with a needed
 // height as well, when a passage is possible.
-TideReading readTide(const Worksheet &worksheet, const CurveEntries &entries);
+//
+// Where the tides of the day are given (followsDayTides()), the curve
+// follows them instead of the worksheet's high and low water, which are
+// then neither read nor refused: `day` holds the curve and its windows
+// (DayReading.h), worked from the needed height, the overhead limit and the
+// required time read here, and `span` and its windows stay empty. The day's
+// lines join the others by kind, its results after the squat, the needed
+// height and the overhead limit. A blank ship's clock is `computerZone`;
+// with none given (an invalid zone) a blank one is refused wherever a
+// tables' zone asks for it.
+TideReading readTide(const Worksheet &worksheet, const CurveEntries &entries,
+                     const QTimeZone &computerZone = {});
 
 } // namespace ondal::tide

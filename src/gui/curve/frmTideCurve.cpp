@@ -3,6 +3,7 @@
 #include "core/runtime/Clock.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/SettingsStore.h"
+#include "core/tide/ClockZones.h"
 #include "core/tide/CurveRecord.h"
 #include "core/worksheet/Worksheet.h"
 #include "gui/curve/TideCurvePlot.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -38,6 +40,7 @@ const QString NoCurveHint = u"No curve: see the lines below"_s;
 // The entries are kept beside the window's place, and written with it.
 const QString Section = QString::fromUtf16(ondal::CurveWindowPlacement.section);
 const QString WatersKey = u"Waters"_s;
+const QString ClockZoneKey = u"ClockZone"_s;
 
 // The groups' captions as wide as the widest of them, so that their entries
 // line up in one column down the window.
@@ -106,6 +109,33 @@ void frmTideCurve::createControls()
         label->setBuddy(buddy);
         return label;
     };
+    // A zone typed, or chosen from the database's as it completes what is
+    // typed ("london" offers Europe/London).
+    const QStringList zones = ondal::tide::zoneChoices();
+    const auto zoneBox = [this, &zones](const QString &name, const QString &accessibleName) {
+        auto *box = new QComboBox(this);
+        box->setObjectName(name);
+        box->setAccessibleName(accessibleName);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->addItems(zones);
+        box->setCurrentIndex(-1);
+        box->setEditText(QString());
+        box->lineEdit()->setMaxLength(ondal::ValueFieldLength);
+        box->setMaxVisibleItems(20);
+        box->setMinimumContentsLength(14);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->completer()->setCompletionMode(QCompleter::PopupCompletion);
+        box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+        box->completer()->setFilterMode(Qt::MatchContains);
+        // Once loaded, the text changes only as the user types or chooses:
+        // a stored entry left out is then typed over.
+        connect(box, &QComboBox::editTextChanged, this, [this, box] {
+            m_leftOut.remove(box->lineEdit());
+            recompute();
+        });
+        return box;
+    };
     // A field with its unit after it, as one row of a form.
     const auto withUnit = [this](QWidget *field, const QString &unit) {
         auto *row = new QHBoxLayout;
@@ -115,6 +145,24 @@ void frmTideCurve::createControls()
         row->addStretch();
         return row;
     };
+
+    // The tides of the day: a list as long as the tables print, wider than
+    // the values; the date and the zones as values.
+    txtDayTides = entry(u"txtDayTides"_s, u"Tides of the day"_s);
+    txtDayTides->setMaxLength(ondal::tide::DayTidesFieldLength);
+    txtDayTides->setMaximumWidth(QWIDGETSIZE_MAX);
+    txtDayTides->setMinimumWidth(
+        txtDayTides->fontMetrics().horizontalAdvance(u"0000 0.0  0000 0.0  0000 0.0  0000 0.0"_s) +
+        16);
+    txtDayTides->setPlaceholderText(u"0208 4.1  0822 0.9  …"_s);
+    txtDayTides->setToolTip(u"Time then height, tide after tide, as the tables print them"_s);
+    txtDate = entry(u"txtDate"_s, u"Date"_s);
+    txtDate->setMaximumWidth(txtDate->fontMetrics().horizontalAdvance(u"0000-00-00"_s) + 16);
+    txtDate->setToolTip(u"The date of the first tide, where the tables' zone is given"_s);
+    cboTablesZone = zoneBox(u"cboTablesZone"_s, u"Tables' time zone"_s);
+    cboTablesZone->setToolTip(u"The zone the tables print their times in; blank where they are "
+                              u"the ship's clock's"_s);
+    cboClockZone = zoneBox(u"cboClockZone"_s, u"Ship's clock"_s);
 
     txtDraught = entry(u"txtDraught"_s, u"Draught, metres"_s);
     txtClearance = entry(u"txtClearance"_s, u"Under-keel clearance, metres"_s);
@@ -137,6 +185,10 @@ void frmTideCurve::createControls()
     txtOverheadMargin = entry(u"txtOverheadMargin"_s, u"Overhead margin, metres"_s);
 
     // Each caption has an access key of its own, clear of the buttons' P and D.
+    lblDayTides = label(u"lblDayTides"_s, u"&Tides of the day"_s, txtDayTides);
+    lblDate = label(u"lblDate"_s, u"Dat&e"_s, txtDate);
+    lblTablesZone = label(u"lblTablesZone"_s, u"Tables' &zone"_s, cboTablesZone);
+    lblClockZone = label(u"lblClockZone"_s, u"Ship's cl&ock"_s, cboClockZone);
     lblDraught = label(u"lblDraught"_s, u"D&raught"_s, txtDraught);
     lblBlockCoefficient =
         label(u"lblBlockCoefficient"_s, u"&Block coefficient"_s, txtBlockCoefficient);
@@ -148,6 +200,14 @@ void frmTideCurve::createControls()
         label(u"lblVerticalClearance"_s, u"Charted &vertical clearance"_s, txtVerticalClearance);
     lblClearanceDatum = label(u"lblClearanceDatum"_s, u"Clearance dat&um"_s, txtClearanceDatum);
     lblOverheadMargin = label(u"lblOverheadMargin"_s, u"Overhead &margin"_s, txtOverheadMargin);
+
+    auto *fraTides = new QGroupBox(u"Tides"_s, this);
+    fraTides->setObjectName(u"fraTides"_s);
+    auto *tides = new QFormLayout(fraTides);
+    tides->addRow(lblDayTides, txtDayTides);
+    tides->addRow(lblDate, withUnit(txtDate, QString()));
+    tides->addRow(lblTablesZone, withUnit(cboTablesZone, QString()));
+    tides->addRow(lblClockZone, withUnit(cboClockZone, QString()));
 
     auto *fraDepth = new QGroupBox(u"Under the keel"_s, this);
     fraDepth->setObjectName(u"fraDepth"_s);
@@ -165,7 +225,7 @@ void frmTideCurve::createControls()
     overhead->addRow(lblVerticalClearance, withUnit(txtVerticalClearance, u"m"_s));
     overhead->addRow(lblClearanceDatum, withUnit(txtClearanceDatum, u"m"_s));
     overhead->addRow(lblOverheadMargin, withUnit(txtOverheadMargin, u"m"_s));
-    alignCaptions({depth, overhead});
+    alignCaptions({tides, depth, overhead});
 
     picCurve = new ondal::TideCurvePlot(this);
     picCurve->setObjectName(u"picCurve"_s);
@@ -192,6 +252,7 @@ void frmTideCurve::createControls()
 
     // The entries down the left, the plot taking the rest of the width.
     auto *entries = new QVBoxLayout;
+    entries->addWidget(fraTides);
     entries->addWidget(fraDepth);
     entries->addWidget(fraOverhead);
     entries->addStretch();
@@ -209,8 +270,13 @@ void frmTideCurve::createControls()
     layout->addWidget(lblResults);
     layout->addLayout(buttons);
 
-    // Down the depth entries, then the overhead ones, then the results.
-    const QList<QWidget *> order{txtDraught,
+    // Down the day's tides, the depth entries, then the overhead ones, then
+    // the results.
+    const QList<QWidget *> order{txtDayTides,
+                                 txtDate,
+                                 cboTablesZone,
+                                 cboClockZone,
+                                 txtDraught,
                                  txtBlockCoefficient,
                                  txtSpeed,
                                  cboWaters,
@@ -228,7 +294,11 @@ void frmTideCurve::createControls()
 
 QList<frmTideCurve::KeptEntry> frmTideCurve::keptEntries() const
 {
-    return {{u"Draught"_s, u"Draught"_s, txtDraught},
+    return {{u"DayTides"_s, u"Tides of the day"_s, txtDayTides},
+            {u"Date"_s, u"Date"_s, txtDate},
+            {u"TablesZone"_s, u"Tables' time zone"_s, cboTablesZone->lineEdit()},
+            {ClockZoneKey, u"Ship's clock"_s, cboClockZone->lineEdit()},
+            {u"Draught"_s, u"Draught"_s, txtDraught},
             {u"Clearance"_s, u"Under-keel clearance"_s, txtClearance},
             {u"BlockCoefficient"_s, u"Block coefficient"_s, txtBlockCoefficient},
             {u"Speed"_s, u"Speed through the water"_s, txtSpeed},
@@ -242,9 +312,12 @@ void frmTideCurve::Form_Load()
 {
     ondal::SettingsStore &settings = m_services.settings;
     // As typed: read afresh each time they are worked out. A text longer
-    // than its field is a damaged entry, never put in cut.
+    // than its field is a damaged entry, never put in cut. The ship's clock
+    // starts as the computer's own zone.
+    const QString computerZone = ondal::tide::zoneName(m_services.clock.zone());
     for (const KeptEntry &entry : keptEntries()) {
-        const QString stored = settings.get(application(), Section, entry.key, QString());
+        const QString stored = settings.get(application(), Section, entry.key,
+                                            entry.key == ClockZoneKey ? computerZone : QString());
         if (stored.size() > entry.field->maxLength())
             m_leftOut.insert(entry.field, stored);
         else
@@ -313,16 +386,32 @@ ondal::tide::CurveEntries frmTideCurve::entries() const
              .airDraught = typed(txtAirDraught),
              .verticalClearance = typed(txtVerticalClearance),
              .clearanceDatum = typed(txtClearanceDatum),
-             .overheadMargin = typed(txtOverheadMargin)}};
+             .overheadMargin = typed(txtOverheadMargin)},
+            {.tides = typed(txtDayTides),
+             .date = typed(txtDate),
+             .tablesZone = typed(cboTablesZone->lineEdit()),
+             .clockZone = typed(cboClockZone->lineEdit())}};
+}
+
+bool frmTideCurve::showsNothing() const
+{
+    return m_worksheet.isBlank() && !ondal::tide::followsDayTides(entries().day);
+}
+
+void frmTideCurve::setDayTides(const QString &tides)
+{
+    // Handed over, it is typed over: a stored entry left out is replaced.
+    m_leftOut.remove(txtDayTides);
+    txtDayTides->setText(tides);
 }
 
 void frmTideCurve::recompute()
 {
     // Only texts and a repaint: the window never comes forward by itself.
-    // A worksheet with every field empty (closed, or cleared) gives nothing
-    // to draw but the hint where to start.
-    const bool blank = m_worksheet.isBlank();
-    m_reading = ondal::tide::readTide(m_worksheet, entries());
+    // A worksheet with every field empty (closed, or cleared) and no tides
+    // of the day give nothing to draw but the hint where to start.
+    const bool blank = showsNothing();
+    m_reading = ondal::tide::readTide(m_worksheet, entries(), m_services.clock.zone());
     m_lines = blank ? QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}}
                     : m_reading.lines;
     // Damaged entries are named first among the reasons, until typed into.
@@ -343,7 +432,7 @@ void frmTideCurve::recompute()
 ondal::TideRecord frmTideCurve::record() const
 {
     return ondal::tide::tideRecord(m_worksheet, entries(), m_reading, m_lines,
-                                   m_worksheet.isBlank() ? NoWorksheetHint : NoCurveHint,
+                                   showsNothing() ? NoWorksheetHint : NoCurveHint,
                                    m_services.clock.now());
 }
 

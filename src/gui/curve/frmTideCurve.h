@@ -22,18 +22,20 @@ class Worksheet;
 // with the heights, the needed height and the tidal window worked out, and
 // printed or saved as a record for the passage plan. It follows the
 // worksheet model as its fields change, without taking the focus from the
-// worksheet window, and
-// keeps the ship's own values: draught, squat and under-keel clearance
-// below, air draught and the clearance of a bridge or power line above.
+// worksheet window, and keeps the ship's own values: draught, squat and
+// under-keel clearance below, air draught and the clearance of a bridge or
+// power line above. Where the tides of the day are typed, the curve follows
+// them over the whole day instead, on the ship's clock, with every window.
 //
 // A top-level window without an owner; closing it deletes it.
 class frmTideCurve : public QWidget
 {
     Q_OBJECT
 public:
-    // Restores the draught, the clearance and the placement from the
-    // services' settings store before the window is first shown. The screen
-    // areas default to those of the screens attached now.
+    // Restores the entries and the placement from the services' settings
+    // store before the window is first shown; the ship's clock starts as
+    // the services' clock's zone. The screen areas default to those of the
+    // screens attached now.
     frmTideCurve(const ondal::WindowServices &services, const ondal::Worksheet &worksheet,
                  ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
     ~frmTideCurve() override;
@@ -44,6 +46,9 @@ public:
 public slots:
     void cmdPrint_Click();
     void cmdSavePdf_Click();
+    // Writes the tides of the day into their field, as another window hands
+    // them over; the date and the zones stay as typed.
+    void setDayTides(const QString &tides);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -66,6 +71,9 @@ private:
     QString typed(const QLineEdit *field) const;
     // The entries as typed, for the reading.
     ondal::tide::CurveEntries entries() const;
+    // Whether there is nothing to draw: neither the worksheet's tides nor
+    // the day's are given.
+    bool showsNothing() const;
     void Form_Load();
     void Form_Unload();
     void recompute();
@@ -79,6 +87,16 @@ private:
     // in a reason, and read and saved back as stored until it is typed into.
     QHash<const QLineEdit *, QString> m_leftOut;
 
+    // The tides of the day as the tables print them, the date of the first,
+    // the tables' time zone and the ship's clock they are shown on.
+    QLabel *lblDayTides = nullptr;
+    QLineEdit *txtDayTides = nullptr;
+    QLabel *lblDate = nullptr;
+    QLineEdit *txtDate = nullptr;
+    QLabel *lblTablesZone = nullptr;
+    QComboBox *cboTablesZone = nullptr;
+    QLabel *lblClockZone = nullptr;
+    QComboBox *cboClockZone = nullptr;
     // Under the keel: the ship's draught, its squat under way and the
     // clearance wanted.
     QLabel *lblDraught = nullptr;

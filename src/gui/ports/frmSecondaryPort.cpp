@@ -4,6 +4,7 @@
 #include "core/ports/PortList.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/ValueReader.h"
+#include "core/tide/DayTides.h"
 #include "core/worksheet/Worksheet.h"
 #include "gui/shell/AccessKeys.h"
 #include "gui/shell/ResultLines.h"
@@ -68,6 +69,8 @@ void frmSecondaryPort::createControls()
         edit->setMinimumWidth(width);
         if (name == u"txtStandardPort"_s) {
             edit->setMaxLength(NameFieldLength);
+        } else if (name == u"txtStdDayTides"_s) {
+            edit->setMaxLength(ondal::tide::DayTidesFieldLength);
         } else {
             edit->setMaxLength(ondal::ValueFieldLength);
             edit->setMaximumWidth(width * 3 / 2);
@@ -166,7 +169,18 @@ void frmSecondaryPort::createControls()
         field(u"txtStdLwTime"_s, u"Standard port low water time"_s, u"00:00"_s, u"hhmm"_s);
     txtStdLwHeight =
         field(u"txtStdLwHeight"_s, u"Standard port low water height"_s, u"00.00"_s, u"m"_s);
-    auto *day = new QHBoxLayout(dayBox);
+    // The day's list as the tables print it, wider than the values.
+    txtStdDayTides =
+        field(u"txtStdDayTides"_s, u"Standard port's tides of the day"_s,
+              u"0000 0.0  0000 0.0  0000 0.0  0000 0.0"_s, u"0638 4.2  1300 0.75  …"_s);
+    txtStdDayTides->setToolTip(u"Time then height, tide after tide, as the tables print them"_s);
+    auto *dayRows = new QVBoxLayout(dayBox);
+    auto *day = new QHBoxLayout;
+    dayRows->addLayout(day);
+    auto *dayList = new QHBoxLayout;
+    dayList->addWidget(label(u"Standard port's tides of the da&y"_s, txtStdDayTides));
+    dayList->addWidget(txtStdDayTides, 1);
+    dayRows->addLayout(dayList);
     day->addWidget(label(u"&High water"_s, txtStdHwTime));
     day->addWidget(txtStdHwTime);
     day->addWidget(txtStdHwHeight);
@@ -206,11 +220,15 @@ void frmSecondaryPort::createControls()
     connect(cmdDeletePort, &QPushButton::clicked, this, &frmSecondaryPort::cmdDeletePort_Click);
     connect(cmdUseInWorksheet, &QPushButton::clicked, this,
             &frmSecondaryPort::cmdUseInWorksheet_Click);
+    cmdUseInCurve = new QPushButton(u"Use in Tide &Curve"_s, this);
+    cmdUseInCurve->setObjectName(u"cmdUseInCurve"_s);
+    connect(cmdUseInCurve, &QPushButton::clicked, this, &frmSecondaryPort::cmdUseInCurve_Click);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdSavePort);
     buttons->addWidget(cmdDeletePort);
     buttons->addStretch();
     buttons->addWidget(cmdUseInWorksheet);
+    buttons->addWidget(cmdUseInCurve);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(names);
@@ -247,10 +265,12 @@ void frmSecondaryPort::createControls()
                                u"txtStdHwHeight",
                                u"txtStdLwTime",
                                u"txtStdLwHeight",
+                               u"txtStdDayTides",
                                u"lblPortResults",
                                u"cmdSavePort",
                                u"cmdDeletePort",
-                               u"cmdUseInWorksheet"};
+                               u"cmdUseInWorksheet",
+                               u"cmdUseInCurve"};
     QWidget *previous = nullptr;
     for (const char16_t *name : order) {
         QWidget *next = findChild<QWidget *>(QString::fromUtf16(name));
@@ -308,9 +328,23 @@ void frmSecondaryPort::cboPort_Activated(int index)
 
 void frmSecondaryPort::recompute()
 {
-    m_working = ondal::ports::workSecondaryPort(table(), standardTides());
-    ondal::showLines(*lblPortResults, m_working.lines);
+    const ondal::ports::PortTable port = table();
+    const ondal::ports::StandardTides standard = standardTides();
+    m_working = ondal::ports::workSecondaryPort(port, standard);
+    m_day = ondal::ports::workSecondaryDay(port, txtStdDayTides->text());
+    // With only the day's list typed, the prompt for a single high and low
+    // water would ask for what is not needed.
+    const bool singleGiven =
+        !(standard.hwTime + standard.hwHeight + standard.lwTime + standard.lwHeight)
+             .trimmed()
+             .isEmpty();
+    QList<ondal::ResultLine> lines;
+    if (singleGiven || m_day.lines.isEmpty())
+        lines << m_working.lines;
+    lines << m_day.lines;
+    ondal::showLines(*lblPortResults, lines);
     cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
+    cmdUseInCurve->setEnabled(!m_day.tides.isEmpty());
     cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
 }
 
@@ -409,6 +443,14 @@ void frmSecondaryPort::cmdUseInWorksheet_Click()
         emit worksheetWanted();
         m_worksheet.handOver(*handover);
     }
+}
+
+void frmSecondaryPort::cmdUseInCurve_Click()
+{
+    // Only the tides worked out whole are handed over, all of them.
+    const QString tides = ondal::ports::dayTidesText(m_day);
+    if (!tides.isEmpty())
+        emit curveTidesWanted(tides);
 }
 
 void frmSecondaryPort::closeEvent(QCloseEvent *event)

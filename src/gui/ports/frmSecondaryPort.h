@@ -19,7 +19,9 @@ class Worksheet;
 
 // A secondary port's high and low water from the standard port's, by the
 // tables' time and height differences, worked out live as the fields are
-// typed, with the user's list of ports to fill the table from.
+// typed, with the user's list of ports to fill the table from; and the
+// standard port's tides of the day turned into the secondary port's, for
+// the tide curve.
 //
 // A top-level window without an owner; closing it deletes it.
 class frmSecondaryPort : public QWidget
@@ -42,11 +44,15 @@ signals:
     // "Use in Worksheet" is writing the tides into the worksheet, which
     // should be open to show them.
     void worksheetWanted();
+    // "Use in Tide Curve": the secondary port's tides of the day, as the
+    // tide curve's "Tides of the day" takes them, for the tide curve to show.
+    void curveTidesWanted(const QString &tides);
 
 public slots:
     void cmdSavePort_Click();
     void cmdDeletePort_Click();
     void cmdUseInWorksheet_Click();
+    void cmdUseInCurve_Click();
     void cboPort_Activated(int index);
 
 protected:
@@ -68,6 +74,7 @@ private:
     ondal::Worksheet &m_worksheet;
     ondal::lists::ListStore &m_ports;
     ondal::ports::SecondaryWorking m_working;
+    ondal::ports::SecondaryDayWorking m_day;
     QString m_lastChange; // "Littleport saved; 12 ports in the list"
 
     QComboBox *cboPort = nullptr;
@@ -76,9 +83,11 @@ private:
     QLineEdit *txtStdHwHeight = nullptr;
     QLineEdit *txtStdLwTime = nullptr;
     QLineEdit *txtStdLwHeight = nullptr;
+    QLineEdit *txtStdDayTides = nullptr;
     QLabel *lblPortResults = nullptr;
     QLabel *lblPortFile = nullptr;
     QPushButton *cmdSavePort = nullptr;
     QPushButton *cmdDeletePort = nullptr;
     QPushButton *cmdUseInWorksheet = nullptr;
+    QPushButton *cmdUseInCurve = nullptr;
 };

@@ -193,8 +193,17 @@ void frmMain::mnuSecondary_Click()
         // The hand-over writes the worksheet's fields; the worksheet opens
         // as from the menu to show them.
         connect(m_secondary, &frmSecondaryPort::worksheetWanted, this, &frmMain::mnuOndal_Click);
+        // Its tides of the day go to the tide curve the same way.
+        connect(m_secondary, &frmSecondaryPort::curveTidesWanted, this,
+                &frmMain::showDayTidesInCurve);
     }
     bringForward(m_secondary);
+}
+
+void frmMain::showDayTidesInCurve(const QString &tides)
+{
+    mnuCurve_Click();
+    m_curve->setDayTides(tides);
 }
 
 void frmMain::mnuHelpAbout_Click()

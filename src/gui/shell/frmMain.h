@@ -48,6 +48,9 @@ public slots:
     void mnuCurve_Click();
     void mnuSecondary_Click();
     void mnuHelpAbout_Click();
+    // Opens the tide curve as from the menu, or brings it forward, and hands
+    // it the tides of the day another window has worked out.
+    void showDayTidesInCurve(const QString &tides);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <array>
@@ -18,6 +19,7 @@ using namespace ondal::tide;
 using ondal::ResultLine;
 
 Q_DECLARE_METATYPE(ondal::tide::PassageInputs)
+Q_DECLARE_METATYPE(ondal::tide::DayEntries)
 
 namespace {
 
@@ -107,6 +109,8 @@ private slots:
     void reading();
     void passage_data();
     void passage();
+    void dayReading_data();
+    void dayReading();
 };
 
 // Times in minutes (hours × 60 + minutes), heights in metres.
@@ -484,6 +488,87 @@ void tst_TideCurve::passage()
             shown << kindName(line.kind) + u": "_s + line.text;
     }
     QCOMPARE(shown << ondal::test::refusedKinds(reading.refused), lines);
+}
+
+// The tides of the day through the curve's reading: the worksheet's high and
+// low water stand aside, its required time and sounding and the window's
+// entries are read as ever.
+void tst_TideCurve::dayReading_data()
+{
+    QTest::addColumn<Texts>("fields");
+    QTest::addColumn<DayEntries>("day");
+    QTest::addColumn<QString>("computerZone"); // empty: none known
+    QTest::addColumn<QString>("draught");
+    QTest::addColumn<QString>("kinds"); // a letter a line: summary, note, reason, Result
+    QTest::addColumn<QString>("water"); // the stretches in minutes on the day's axis
+    QTest::addColumn<double>("required");
+    QTest::addColumn<QStringList>("refused");
+
+    const QString example = u"0208 4.1 0822 0.9 1431 4.3 2047 0.7"_s;
+    const QString london = u"Europe/London"_s;
+    const Texts sounding{{19, u"0"_s}};
+    // The worksheet's own tides: one refused, where they are read at all.
+    Texts sheet{{1, u"abc"_s}, {2, u"0.8"_s}, {4, u"14"_s},
+                {5, u"30"_s},  {6, u"8"_s},   {19, u"0"_s}};
+    const auto at = [&](const QString &hours) {
+        return Texts{{19, u"0"_s}, {12, hours}, {13, u"0"_s}};
+    };
+    const auto row = [](const char *name, const Texts &fields, const DayEntries &day,
+                        const QString &zone, const QString &draught, const QString &kinds,
+                        const QString &water, double required, const QStringList &refused = {}) {
+        QTest::newRow(name) << fields << day << zone << draught << kinds << water << required
+                            << refused;
+    };
+    row("worked example; the worksheet's tides not read", sheet, {example}, london, u"2.5"_s,
+        u"snnRRR"_s, u"128..277 715..1025"_s, None);
+    sheet[1] = u"4.2"_s;
+    row("a refused list: no window, nor from the worksheet's tides", sheet,
+        {u"0208 4.1 0822 0.9 1431 0.5"_s}, london, u"2.5"_s, u"nrR"_s, u"none"_s, None);
+    row("a draught refused gives no window", sounding, {example}, london, u"2,5"_s, u"snnr"_s,
+        u"none"_s, None, {u"Draught: read in part"_s});
+    row("required 11:00 within the tides", at(u"11"_s), {example}, london, {}, u"snnR"_s, u"none"_s,
+        2.22);
+    row("required 23:00 outside them", at(u"23"_s), {example}, london, {}, u"snnr"_s, u"none"_s,
+        None);
+    // On the computer's summer clock: every time an hour on.
+    row("UTC tables on a summer date", sounding, {example, u"2026-06-14"_s, u"UTC"_s}, london,
+        u"2.5"_s, u"snnRRR"_s, u"188..337 775..1085"_s, None);
+    row("a blank ship's clock and no computer's zone", sounding,
+        {example, u"2026-06-14"_s, u"UTC"_s}, QString(), u"2.5"_s, u"nrR"_s, u"none"_s, None);
+}
+
+void tst_TideCurve::dayReading()
+{
+    QFETCH(Texts, fields);
+    QFETCH(DayEntries, day);
+    QFETCH(QString, computerZone);
+    QFETCH(QString, draught);
+    QFETCH(QString, kinds);
+    QFETCH(QString, water);
+    QFETCH(double, required);
+    QFETCH(QStringList, refused);
+
+    const CurveEntries entries{draught, draught.isEmpty() ? QString() : u"0.5"_s, {}, day};
+    const QTimeZone zone =
+        computerZone.isEmpty() ? QTimeZone() : QTimeZone(computerZone.toLatin1());
+    const TideReading reading = readTide(FilledWorksheet(fields), entries, zone);
+
+    // The day's reading is the curve's: the single span stays empty, and the
+    // worksheet's tides are neither read nor refused.
+    QVERIFY(reading.day && !reading.span && !reading.window && !reading.required);
+    QCOMPARE(reading.input(Input::HighWaterHeight).status, InputValue::Blank);
+    QCOMPARE(ondal::test::refusedKinds(reading.refused), refused);
+    QString shown;
+    for (const ResultLine &line : reading.lines)
+        shown += u"sRnrd"_s.at(int(line.kind));
+    QCOMPARE(shown, kinds + u'd');
+    QStringList stretches;
+    for (const DayStretch &stretch : reading.day->water.value_or(QList<DayStretch>()))
+        stretches << u"%1..%2"_s.arg(stretch.from).arg(stretch.until);
+    QCOMPARE(reading.day->water ? stretches.join(u' ') : u"none"_s, water);
+    QCOMPARE(reading.day->required.has_value(), !std::isnan(required));
+    if (reading.day->required)
+        QCOMPARE(n(reading.day->required->height), n(required));
 }
 
 QTEST_GUILESS_MAIN(tst_TideCurve)

@@ -5,10 +5,12 @@
 #include "support/RefusedKinds.h"
 #include "support/ShownLines.h"
 #include "support/TextRecorder.h"
+#include "support/WorksheetTexts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <QTimeZone>
+
 #include <csignal>
 
 #include <sys/resource.h>
@@ -25,6 +29,7 @@
 using namespace Qt::StringLiterals;
 using ondal::test::FakeServices;
 using ondal::test::MemoryStore;
+using ondal::test::Texts;
 
 namespace {
 
@@ -63,6 +68,19 @@ void typeExample(frmOndal *sheet, const QString &high, const QString &low)
         QTest::keyClicks(sheet->field(field), text);
 }
 
+// The day of the worked example, as the tables print it.
+const QString ExampleDay = u"0208 4.1  0822 0.9  1431 4.3  2047 0.7"_s;
+
+// The field a screen reader names so, by its object name, and its caption.
+QString captionOf(const QWidget *window, const QString &accessibleName)
+{
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->buddy() && label->buddy()->accessibleName() == accessibleName)
+            return label->buddy()->objectName() + u' ' + label->text();
+    }
+    return {};
+}
+
 int pageCount(const QByteArray &pdf)
 {
     static const QRegularExpression page(u"/Type\\s*/Page(?!s)"_s);
@@ -84,6 +102,7 @@ private slots:
     {
         m_fakes.messages.prompts.clear();
         m_fakes.dialogs = {};
+        m_fakes.clock.home = QTimeZone::utc();
     }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
@@ -96,6 +115,10 @@ private slots:
     void readsAndPrintsThePassage();
     void overLongTextsAreRefusedNeverCut();
     void pdfCutShortIsNotSaved();
+    void tidesGroupAtTheTop();
+    void followsTheDay_data();
+    void followsTheDay();
+    void dayTidesTooLongAreRefused();
 };
 
 void tst_frmTideCurve::followsTheWorksheetLive_data()
@@ -236,6 +259,12 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
         QTest::keyClicks(edit(curve, u"txtClearance"), u"10 %"_s);
         QTest::keyClicks(edit(curve, u"txtSpeed"), u"9"_s);
         QTest::keyClicks(edit(curve, u"txtAirDraught"), u"21.5 m"_s);
+        QTest::keyClicks(edit(curve, u"txtDayTides"), u" "_s + ExampleDay);
+        QTest::keyClicks(edit(curve, u"txtDate"), u"14.6.26"_s);
+        QTest::keyClicks(curve->findChild<QComboBox *>(u"cboTablesZone"_s), u"utc+1"_s);
+        auto *clock = curve->findChild<QComboBox *>(u"cboClockZone"_s);
+        clock->lineEdit()->selectAll();
+        QTest::keyClicks(clock, u"Europe/Oslo"_s);
         curve->findChild<QComboBox *>(u"cboWaters"_s)->setCurrentIndex(1);
         curve->move(200, 150);
         QTRY_COMPARE(curve->frameGeometry().topLeft(), QPoint(200, 150));
@@ -244,10 +273,11 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
         QVERIFY(curve->close());
         QTRY_VERIFY(curve.isNull());
     }
-    QCOMPARE(settings.savedKeys, (QStringList{u"Draught"_s, u"Clearance"_s, u"BlockCoefficient"_s,
-                                              u"Speed"_s, u"AirDraught"_s, u"VerticalClearance"_s,
-                                              u"ClearanceDatum"_s, u"OverheadMargin"_s, u"Waters"_s,
-                                              u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
+    QCOMPARE(settings.savedKeys,
+             (QStringList{u"DayTides"_s, u"Date"_s, u"TablesZone"_s, u"ClockZone"_s, u"Draught"_s,
+                          u"Clearance"_s, u"BlockCoefficient"_s, u"Speed"_s, u"AirDraught"_s,
+                          u"VerticalClearance"_s, u"ClearanceDatum"_s, u"OverheadMargin"_s,
+                          u"Waters"_s, u"Left"_s, u"Top"_s, u"Width"_s, u"Height"_s}));
     QCOMPARE(settings.saves, 1); // entries and place in one write of the file
     QCOMPARE(settings.stored(u"Draught"_s, u"Curve"_s), u" 2,5 "_s);
     QCOMPARE(settings.stored(u"Left"_s, u"Curve"_s), u"3000"_s);
@@ -259,6 +289,11 @@ void tst_frmTideCurve::remembersEntriesAndPlacement()
     QCOMPARE(edit(again.curve(), u"txtSpeed")->text(), u"9"_s);
     QCOMPARE(edit(again.curve(), u"txtAirDraught")->text(), u"21.5 m"_s);
     QCOMPARE(edit(again.curve(), u"txtBlockCoefficient")->text(), QString());
+    QCOMPARE(edit(again.curve(), u"txtDayTides")->text(), u" "_s + ExampleDay);
+    QCOMPARE(edit(again.curve(), u"txtDate")->text(), u"14.6.26"_s);
+    QCOMPARE(again.curve()->findChild<QComboBox *>(u"cboTablesZone"_s)->currentText(), u"utc+1"_s);
+    QCOMPARE(again.curve()->findChild<QComboBox *>(u"cboClockZone"_s)->currentText(),
+             u"Europe/Oslo"_s);
     QCOMPARE(again.curve()->findChild<QComboBox *>(u"cboWaters"_s)->currentText(),
              u"Confined channel"_s);
     QCOMPARE(again.curve()->frameGeometry(), QRect(200, 150, 900, 640));
@@ -387,6 +422,148 @@ void tst_frmTideCurve::pdfCutShortIsNotSaved()
 #else
     QSKIP("needs a limit on file sizes");
 #endif
+}
+
+// The tides of the day come first, each field with its caption and its own
+// access key; the ship's clock starts as the computer's, the tables' zone
+// blank; the zones complete as typed.
+void tst_frmTideCurve::tidesGroupAtTheTop()
+{
+    m_fakes.clock.home = QTimeZone("America/Halifax");
+    MemoryStore settings;
+    frmMain w(m_fakes.windowServices(settings), screens());
+    choose(w, u"mnuCurve");
+    frmTideCurve *curve = w.curve();
+    QVERIFY(QTest::qWaitForWindowActive(curve));
+
+    const QList<std::pair<QString, QString>> fields{
+        {u"Tides of the day"_s, u"txtDayTides &Tides of the day"_s},
+        {u"Date"_s, u"txtDate Dat&e"_s},
+        {u"Tables' time zone"_s, u"cboTablesZone Tables' &zone"_s},
+        {u"Ship's clock"_s, u"cboClockZone Ship's cl&ock"_s}};
+    for (const auto &[accessible, caption] : fields)
+        QCOMPARE(captionOf(curve, accessible), caption);
+    auto *tablesZone = curve->findChild<QComboBox *>(u"cboTablesZone"_s);
+    QCOMPARE(tablesZone->currentText(), QString());
+    QCOMPARE(curve->findChild<QComboBox *>(u"cboClockZone"_s)->currentText(), u"America/Halifax"_s);
+    tablesZone->completer()->setCompletionPrefix(u"london"_s);
+    QCOMPARE(tablesZone->completer()->currentCompletion(), u"Europe/London"_s);
+
+    // Every access key once in the window.
+    QStringList keys;
+    for (const QLabel *label : curve->findChildren<QLabel *>()) {
+        if (label->buddy())
+            keys << QKeySequence::mnemonic(label->text()).toString();
+    }
+    for (const QPushButton *button : curve->findChildren<QPushButton *>())
+        keys << QKeySequence::mnemonic(button->text()).toString();
+    QCOMPARE(keys.size(), 15);
+    QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+
+    // Tab runs down from the tides to the draught.
+    edit(curve, u"txtDayTides")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited,
+             (QStringList{u"txtDate"_s, u"cboTablesZone"_s, u"cboClockZone"_s, u"txtDraught"_s}));
+    // The captions line up with those of the groups below.
+    QCOMPARE(edit(curve, u"txtDayTides")->mapTo(curve, QPoint()).x(),
+             edit(curve, u"txtDraught")->mapTo(curve, QPoint()).x());
+}
+
+void tst_frmTideCurve::followsTheDay_data()
+{
+    QTest::addColumn<Texts>("fields");      // the worksheet's
+    QTest::addColumn<QStringList>("zones"); // the date, the tables' zone, the ship's clock
+    QTest::addColumn<QStringList>("shown"); // lines the window shows among others
+
+    QTest::newRow("the worksheet empty: the day, not the hint")
+        << Texts{} << QStringList{QString(), QString(), u"UTC"_s}
+        << QStringList{u"Tides: HW 02:08 4.10 m · LW 08:22 0.90 m · HW 14:31 4.30 m · LW 20:47 "
+                       u"0.70 m"_s,
+                       u"The tidal window needs the Charted Sounding on the worksheet"_s};
+    QTest::newRow("UTC on a summer date, on a London clock")
+        << Texts{{19, u"0"_s}} << QStringList{u"2026-06-14"_s, u"UTC"_s, u"Europe/London"_s}
+        << QStringList{u"Tables' times in UTC shown on the ship's clock, Europe/London "
+                       u"(UTC+01:00): 1 hour added"_s,
+                       u"Enough water until 05:37 (from the first tide given, 03:08)"_s,
+                       u"Enough water from 12:55 until 18:05"_s};
+    QTest::newRow("UTC on a winter date, on a London clock")
+        << Texts{{19, u"0"_s}} << QStringList{u"2026-01-14"_s, u"UTC"_s, u"Europe/London"_s}
+        << QStringList{u"Enough water until 04:37 (from the first tide given, 02:08)"_s,
+                       u"Enough water from 11:55 until 17:05"_s};
+}
+
+// The curve follows the tides of the day on the ship's clock, the
+// worksheet's high and low water aside, and prints them.
+void tst_frmTideCurve::followsTheDay()
+{
+    QFETCH(Texts, fields);
+    QFETCH(QStringList, zones);
+    QFETCH(QStringList, shown);
+
+    MemoryStore settings;
+    const ondal::test::FilledWorksheet worksheet(fields);
+    auto *curve = new frmTideCurve(m_fakes.windowServices(settings), worksheet, screens());
+    QTest::keyClicks(edit(curve, u"txtDraught"), u"2.5"_s);
+    QTest::keyClicks(edit(curve, u"txtClearance"), u"0.5"_s);
+    QTest::keyClicks(edit(curve, u"txtDate"), zones.at(0));
+    QTest::keyClicks(curve->findChild<QComboBox *>(u"cboTablesZone"_s), zones.at(1));
+    curve->findChild<QComboBox *>(u"cboClockZone"_s)->setEditText(zones.at(2));
+    QCOMPARE(shownLines(curve).contains(OpenTheWorksheet), fields.isEmpty());
+    QTest::keyClicks(edit(curve, u"txtDayTides"), ExampleDay);
+
+    const QStringList lines = shownLines(curve);
+    for (const QString &line : shown)
+        QVERIFY2(lines.contains(line), qPrintable(lines.join(u'\n')));
+    const ondal::TideRecord record = curve->record();
+    QVERIFY(record.reading.day->curve && !record.reading.span);
+    const auto given = [](const QString &text) { return text.isEmpty() ? u"not given"_s : text; };
+    QCOMPARE(record.entries.value(0),
+             u"Tides of the day: %1     Date: %2     Tables' zone: %3     Ship's clock: %4"_s.arg(
+                 ExampleDay, given(zones.at(0)), given(zones.at(1)), given(zones.at(2))));
+    QVERIFY(curve->close());
+    QCOMPARE(settings.stored(u"DayTides"_s, u"Curve"_s), ExampleDay);
+}
+
+// A day's list longer than its field holds is refused, never read cut; a
+// stored one is left out and refuses the curve until typed over.
+void tst_frmTideCurve::dayTidesTooLongAreRefused()
+{
+    const QString paste = ExampleDay + QString(300, u' ');
+    MemoryStore settings;
+    settings.put(u"DayTides"_s, paste, u"Curve"_s);
+    settings.put(u"TablesZone"_s, paste, u"Curve"_s);
+    const ondal::test::FilledWorksheet worksheet(
+        Texts{{1, u"4.2"_s}, {2, u"0.8"_s}, {4, u"14"_s}, {5, u"30"_s}, {6, u"8"_s}, {7, u"20"_s}});
+    auto *curve = new frmTideCurve(m_fakes.windowServices(settings), worksheet, screens());
+    QLineEdit *tides = edit(curve, u"txtDayTides");
+    QCOMPARE(tides->text(), QString());
+    QVERIFY(shownLines(curve).contains(
+        u"Tides of the day: the stored entry is too long to be a value and was left out"_s));
+    QVERIFY(!curve->record().reading.span && !curve->record().reading.day->curve);
+    auto *zone = curve->findChild<QComboBox *>(u"cboTablesZone"_s);
+    QCOMPARE(zone->currentText(), QString());
+    QCOMPARE(shownLines(curve).filter(u"Tables' time zone: the stored entry"_s).size(), 1);
+    zone->setCurrentIndex(0); // chosen from the list
+    QCOMPARE(shownLines(curve).filter(u"Tables' time zone: the stored entry"_s).size(), 0);
+    zone->setEditText(QString());
+
+    // Handed over, the field is typed over.
+    curve->setDayTides(ExampleDay);
+    QVERIFY(curve->record().reading.day->curve);
+    tides->clear();
+    tides->insert(paste);
+    QCOMPARE(tides->text().size(), 200);
+    QVERIFY(!curve->record().reading.day->curve);
+    tides->clear();
+    QVERIFY(curve->record().reading.span);
+    QVERIFY(curve->close());
+    QCOMPARE(settings.stored(u"DayTides"_s, u"Curve"_s), QString());
+    QCOMPARE(settings.stored(u"TablesZone"_s, u"Curve"_s), QString());
 }
 
 QTEST_MAIN(tst_frmTideCurve)

@@ -85,6 +85,7 @@ private slots:
     void init() { m_fakes.messages = {}; }
 
     void useInWorksheetOpensItAndTheCurveFollows();
+    void useInCurveOpensItWithTheDay();
     void portsAreSavedReplacedAndDeleted();
     void storedTextTooLongIsNeverCut();
     void tabAndAccessKeys();
@@ -130,6 +131,46 @@ void tst_frmSecondaryPort::useInWorksheetOpensItAndTheCurveFollows()
     // Once a tide value is typed over, the record no longer claims the port.
     sheet->field(2)->setText(u"0.95"_s);
     QVERIFY(curve->record().secondaryPort.isEmpty());
+    QVERIFY(m_fakes.messages.prompts.isEmpty());
+}
+
+// The standard port's day, turned into the secondary port's, goes to the
+// tide curve's "Tides of the day" through the main window, the curve opened
+// for it; the curve's lines follow.
+void tst_frmSecondaryPort::useInCurveOpensItWithTheDay()
+{
+    MemoryStore settings;
+    frmMain w(m_fakes.windowServices(settings), screens());
+    w.findChild<QAction *>(u"mnuSecondary"_s)->trigger();
+    frmSecondaryPort *port = w.secondaryPort();
+    auto *useInCurve = port->findChild<QPushButton *>(u"cmdUseInCurve"_s);
+    QCOMPARE(useInCurve->text(), u"Use in Tide &Curve"_s);
+    typeExample(port, u"Littleport"_s);
+    QVERIFY(!useInCurve->isEnabled());
+    QLineEdit *day = edit(port, u"txtStdDayTides");
+    QCOMPARE(day->accessibleName(), u"Standard port's tides of the day"_s);
+    QCOMPARE(day->maxLength(), 200);
+
+    // The first tide, moved to the day before, stays first.
+    edit(port, u"txtLwDiff1")->setText(u"-0110"_s);
+    edit(port, u"txtLwDiff2")->setText(u"-0050"_s);
+    QTest::keyClicks(day, u"0005 0.4  0600 4.2  1300 0.75"_s);
+    QVERIFY(useInCurve->isEnabled());
+    const QStringList results = shownLines(port, u"lblPortResults"_s);
+    QCOMPARE(results.filter(u"Tides of the day at Littleport: 23:11 previous day"_s).size(), 1);
+    QCOMPARE(results.filter(u"falls on the day before"_s).size(), 1);
+    QVERIFY(!w.curve());
+    useInCurve->click();
+    frmTideCurve *curve = w.curve();
+    QVERIFY(curve && curve->isVisible());
+    QCOMPARE(edit(curve, u"txtDayTides")->text(), u"2311 0.50  0623 5.30  1203 0.90"_s);
+    const QStringList lines = shownLines(curve, u"lblResults"_s);
+    QVERIFY2(lines.value(0).startsWith(u"Tides: LW 23:11 0.50 m · HW 06:23 next day 5.30 m"_s),
+             qPrintable(lines.value(0)));
+
+    // A list not worked out whole is not handed over.
+    day->setText(u"0638 4.2  1300 4.2"_s);
+    QVERIFY(!useInCurve->isEnabled());
     QVERIFY(m_fakes.messages.prompts.isEmpty());
 }
 
@@ -241,12 +282,17 @@ void tst_frmSecondaryPort::tabAndAccessKeys()
     QCOMPARE(visited, (QStringList{u"txtHwTime2"_s, u"txtLwTime1"_s, u"txtLwTime2"_s, u"txtMhws"_s,
                                    u"txtMhwn"_s, u"txtMlwn"_s, u"txtMlws"_s, u"txtHwDiff1"_s,
                                    u"txtHwDiff2"_s}));
+    edit(window, u"txtStdLwHeight")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"txtStdDayTides"_s);
 
     QLineEdit *field = edit(window, u"txtHwDiff2");
     QVERIFY(!window->findChild<QPushButton *>(u"cmdDeletePort"_s)->isEnabled());
     QVERIFY(!window->findChild<QPushButton *>(u"cmdUseInWorksheet"_s)->isEnabled());
+    QVERIFY(!window->findChild<QPushButton *>(u"cmdUseInCurve"_s)->isEnabled());
     QTest::keyClick(field, Qt::Key_D, Qt::AltModifier);
     QTest::keyClick(field, Qt::Key_U, Qt::AltModifier);
+    QTest::keyClick(field, Qt::Key_C, Qt::AltModifier);
     QTest::keyClick(field, Qt::Key_5);
     QCOMPARE(field->text(), u"5"_s);
     QVERIFY(window->close());
