@@ -101,7 +101,7 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
 
     if (!layout.plotted) {
         painter.setRenderHint(QPainter::Antialiasing);
-        paintHint(painter, target, reading.span ? QString() : hint, colours, unit);
+        paintHint(painter, target, hasCurve(reading) ? QString() : hint, colours, unit);
         painter.restore();
         return;
     }
@@ -117,14 +117,14 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
     painter.drawRect(target);
 
     // The shading the layout chose (where the passage is possible, or where
-    // each given level holds), opaque and without antialiasing: a blended
-    // fill over most of a large plot would cost more than the rest of it,
-    // and its edge does not show under the curve's stroke. The grid goes
-    // over it. It lies inside the area as laid out: no clipping.
-    if (!layout.shade.isEmpty()) {
-        painter.setBrush(colours.shade);
-        painter.drawPolygon(layout.shade.constData(), int(layout.shade.size()));
-    }
+    // each given level holds), every stretch of it, opaque and without
+    // antialiasing: a blended fill over most of a large plot would cost more
+    // than the rest of it, and its edge does not show under the curve's
+    // stroke. The grid goes over it. It lies inside the area as laid out: no
+    // clipping.
+    painter.setBrush(colours.shade);
+    for (const QList<QPointF> &shade : layout.shades)
+        painter.drawPolygon(shade.constData(), int(shade.size()));
 
     // The grid, straight across the pixels, and the axes' labels.
     painter.setPen(QPen(colours.grid, unit));
@@ -153,8 +153,10 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
         painter.drawLine(layout.overheadLine);
     }
     // The straight line between the tides, dashed, and the cosine curve.
-    painter.setPen(QPen(colours.text, unit, Qt::DashLine, Qt::FlatCap));
-    painter.drawLine(layout.straight);
+    if (layout.straight) {
+        painter.setPen(QPen(colours.text, unit, Qt::DashLine, Qt::FlatCap));
+        painter.drawLine(*layout.straight);
+    }
     painter.setPen(QPen(colours.curve, 2.5 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPolyline(layout.curve.constData(), int(layout.curve.size()));
@@ -174,7 +176,7 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
     painter.setPen(QPen(colours.base, 1.5 * unit));
     painter.setBrush(colours.curve);
     const qreal r = layout.dotRadius;
-    for (const QPointF &p : {layout.highPoint, layout.lowPoint})
+    for (const QPointF &p : layout.tidePoints)
         painter.drawEllipse(p, r, r);
     if (layout.requiredPoint)
         painter.drawEllipse(*layout.requiredPoint, r, r);
