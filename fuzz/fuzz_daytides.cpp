@@ -4,10 +4,10 @@
 // them, and every window lies within the tides, in time order, the passage
 // within both its windows. Then the day's plot is laid out at three sizes
 // and checked as the worksheet's span is (FuzzLayout.h): no two labels of
-// the day lie over one another either. The input is FuzzText's (its first byte picks the
-// locale), the rest split at "|" into the tides of the day, the date, the
-// tables' zone, the ship's clock, the needed height, the overhead limit and
-// the required time in minutes. So the seed
+// the day lie over one another either. The input is FuzzText's (its first
+// byte picks the locale), the rest split at "|" into the tides of the day,
+// the date, the tables' zone, the ship's clock, the needed height, the
+// overhead limit and the required time in minutes. So the seed
 // "00208 4.1  0822 0.9  1431 4.3  2047 0.7||||3" is the worked example in the
 // C locale, with 3 m of water needed.
 
