@@ -18,7 +18,11 @@
 // height (Text1), a key press each, alternately typing a digit and taking it
 // back, and times each from the key press to the plot repainted. With
 // ONDAL_PROBE_CURVE_SIZE=WxH as well, the curve window is first made that
-// size, and the edits wait until it is.
+// size, and the edits wait until it is. With ONDAL_PROBE_CURVE_DAY=1 as well,
+// the edits go into the curve's "Tides of the day" (txtDayTides) instead,
+// filled with nine tides and the draught and clearance for 3.00 m of tide,
+// so each key press redraws the whole day's plot with its windows: the last
+// height goes 4.0, 4.01, 4.0, ...
 //
 // Marker lines, all times in nanoseconds of CLOCK_MONOTONIC:
 //   ONDAL-PROBE app <t>                       application object constructed
@@ -28,6 +32,7 @@
 //   ONDAL-PROBE curve-open <trigger> <painted>
 //   ONDAL-PROBE curve-size <width> <height>      the curve window's, as timed
 //   ONDAL-PROBE curve-edit <keypress> <painted>   one line per edit
+//   ONDAL-PROBE curve-day                         the edits are in the day's tides
 //   ONDAL-PROBE curve-missing <reason>
 
 #include <QAction>
@@ -78,6 +83,13 @@ int curveEdits()
     return value ? std::max(0, std::atoi(value)) : 0;
 }
 
+// Whether the edits go into the tides of the day.
+bool dayMode()
+{
+    const char *value = std::getenv("ONDAL_PROBE_CURVE_DAY");
+    return value && std::strcmp(value, "1") == 0;
+}
+
 // The size asked for the curve window, empty when none.
 QSize curveSize()
 {
@@ -98,16 +110,26 @@ QWidget *topLevelNamed(const char *name)
     return nullptr;
 }
 
-// The worked example of the worksheet: high water 14:30, 4.2 m; low water
-// 08:20, 0.8 m; required time 11:00; charted sounding 1 m.
-constexpr struct
+// A text typed into the field of that object name.
+struct FieldText
 {
     const char *field;
     const char *text;
-} ExampleTide[] = {
+};
+
+// The worked example of the worksheet: high water 14:30, 4.2 m; low water
+// 08:20, 0.8 m; required time 11:00; charted sounding 1 m.
+constexpr FieldText ExampleTide[] = {
     {"Text1", "4.2"}, {"Text2", "0.8"}, {"Text4", "14"}, {"Text5", "30"}, {"Text6", "8"},
     {"Text7", "20"},  {"Text12", "11"}, {"Text13", "0"}, {"Text19", "1"},
 };
+
+// Nine tides, two days and more, as the tables print them, with a draught
+// and clearance that need 3.00 m of tide above the 1 m sounding: five
+// windows of the day to shade.
+constexpr const char *NineTides =
+    "0208 4.1 0822 0.9 1431 4.3 2047 0.7 0250 4.2 0905 0.8 1515 4.4 2130 0.6 0335 4.0";
+constexpr FieldText DayKeel[] = {{"txtDraught", "3.5"}, {"txtClearance", "0.5"}};
 
 class StartupProbe : public QObject
 {
@@ -145,9 +167,12 @@ public:
             }
             break;
         case Stage::WaitCurvePaint:
+        case Stage::WaitDayPaint:
             if (type == QEvent::Paint && widget->objectName() == QLatin1String("picCurve")) {
+                const bool day = stage == Stage::WaitDayPaint;
                 stage = Stage::Flushing;
-                QTimer::singleShot(0, this, &StartupProbe::curvePainted);
+                QTimer::singleShot(0, this,
+                                   day ? &StartupProbe::dayPainted : &StartupProbe::curvePainted);
             }
             break;
         case Stage::Flushing:
@@ -158,7 +183,14 @@ public:
     }
 
 private:
-    enum class Stage { WaitMainPaint, Flushing, WaitWorksheetPaint, WaitCurvePaint, Done };
+    enum class Stage {
+        WaitMainPaint,
+        Flushing,
+        WaitWorksheetPaint,
+        WaitCurvePaint,
+        WaitDayPaint,
+        Done
+    };
 
     void mainPainted()
     {
@@ -258,13 +290,14 @@ private:
             std::snprintf(line, sizeof line, "curve-size %d %d",
                           curveWindow ? curveWindow->width() : 0,
                           curveWindow ? curveWindow->height() : 0);
+            if (dayMode()) {
+                mark(line);
+                fillDay();
+                return;
+            }
             // The curve window was just activated: give the focus back to
             // the worksheet field, as a user typing there would have it.
-            if (edited) {
-                edited->window()->activateWindow();
-                edited->setFocus();
-                edited->end(false);
-            }
+            focusEdited();
         } else {
             std::snprintf(line, sizeof line, "curve-edit %lld %lld", triggerNs, now);
         }
@@ -278,8 +311,53 @@ private:
         QTimer::singleShot(20, this, &StartupProbe::typeOnce);
     }
 
-    // One key press in Text1: a digit on even edits, Backspace on odd ones,
-    // so the height goes 4.2, 4.21, 4.2, ...
+    void focusEdited()
+    {
+        if (!edited)
+            return;
+        edited->window()->activateWindow();
+        edited->setFocus();
+        edited->end(false);
+    }
+
+    // Fills the curve's tides of the day with nine tides and waits for the
+    // day's plot, before the edits go there.
+    void fillDay()
+    {
+        auto *field = curveWindow
+                          ? curveWindow->findChild<QLineEdit *>(QStringLiteral("txtDayTides"))
+                          : nullptr;
+        if (!field) {
+            mark("curve-missing no field txtDayTides in the tide curve window");
+            finish();
+            return;
+        }
+        mark("curve-day");
+        for (const FieldText &entry : DayKeel) {
+            if (auto *keel = curveWindow->findChild<QLineEdit *>(QLatin1String(entry.field)))
+                keel->setText(QLatin1String(entry.text));
+        }
+        edited = field;
+        stage = Stage::WaitDayPaint;
+        QTimer::singleShot(10000, this, [this] {
+            if (stage == Stage::WaitDayPaint) {
+                mark("curve-missing the day's tides were not drawn within 10 s");
+                finish();
+            }
+        });
+        field->setText(QLatin1String(NineTides));
+    }
+
+    void dayPainted()
+    {
+        ++editsDone;
+        focusEdited();
+        QTimer::singleShot(20, this, &StartupProbe::typeOnce);
+    }
+
+    // One key press in the edited field: a digit on even edits, Backspace on
+    // odd ones, so the height goes 4.2, 4.21, 4.2, ... (4.0, 4.01, ... on the
+    // day).
     void typeOnce()
     {
         const bool digit = editsDone % 2 == 0;

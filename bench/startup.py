@@ -12,11 +12,13 @@ choosing "Ondal Prediction" to the worksheet being painted, then the time
 from choosing "Tide Curve" to the curve painted and, over many edits, from a
 key press in a worksheet field to the curve repainted (median and 95th
 percentile; the goal is one 60 Hz frame, 16.7 ms, at the 95th percentile),
-with the curve window at each of the sizes asked (1200x900 and 1920x1080).
+with the curve window at each of the sizes asked (1200x900 and 1920x1080),
+and the same from a key press in the curve's "Tides of the day" (txtDayTides,
+nine tides) to the day's curve repainted, at 1920x1080.
 
 This is a benchmark, not a test: it asserts nothing about time. Run it on a
 quiet machine: python3 bench/startup.py [--runs 30]
-[--curve-sizes 1200x900,1920x1080]
+[--curve-sizes 1200x900,1920x1080] [--day-sizes 1920x1080]
 """
 
 import argparse
@@ -145,6 +147,7 @@ def run_once(program, env, config_dir, log_path):
                                for press, painted in markers.get("curve-edit-all", [])]
     if "curve-missing" in markers:
         result["curve_missing"] = " ".join(markers["curve-missing"])
+    result["curve_day"] = "curve-day" in markers
     return result
 
 
@@ -186,14 +189,14 @@ def main():
     parser.add_argument("--curve-sizes", default="1200x900,1920x1080",
                         help="curve window sizes to time the edits at, WxH,... (default"
                              " 1200x900,1920x1080)")
+    parser.add_argument("--day-sizes", default="1920x1080",
+                        help="curve window sizes to time the key presses in the tides of the day"
+                             " at, WxH,... (default 1920x1080; blank for none)")
     parser.add_argument("--build-dir", default=os.path.join(ROOT, "build-bench"))
     args = parser.parse_args()
 
-    sizes = [s.strip() for s in args.curve_sizes.split(",") if s.strip()]
-    for size in sizes:
-        w, _, h = size.partition("x")
-        if not (w.isdigit() and h.isdigit()):
-            sys.exit(f"--curve-sizes: {size!r} is not WxH")
+    sizes = sizes_of("--curve-sizes", args.curve_sizes)
+    day_sizes = sizes_of("--day-sizes", args.day_sizes)
     ondal, bare = build(args.build_dir)
 
     work = tempfile.mkdtemp(prefix="ondal-bench-")
@@ -223,11 +226,12 @@ def main():
                   for _ in range(args.worksheet_runs)]
 
         curves = {}
-        for size in sizes:
+        for day, size in [(False, s) for s in sizes] + [(True, s) for s in day_sizes]:
             curve_env = dict(env, ONDAL_PROBE_CURVE=str(args.curve_edits),
-                             ONDAL_PROBE_CURVE_SIZE=size)
-            curves[size] = [run_once(ondal, curve_env, env["XDG_CONFIG_HOME"], log)
-                            for _ in range(args.curve_runs)]
+                             ONDAL_PROBE_CURVE_SIZE=size,
+                             ONDAL_PROBE_CURVE_DAY="1" if day else "0")
+            curves[(day, size)] = [run_once(ondal, curve_env, env["XDG_CONFIG_HOME"], log)
+                                   for _ in range(args.curve_runs)]
     finally:
         if wm:
             wm.terminate()
@@ -257,8 +261,18 @@ def main():
               f" {median(sheets, 'worksheet_show_ms'):.1f} ms")
     met = t_o / t_b <= 1.10 and m_o / m_b <= 1.10
     print(f"Target ondal/bare <= 1.10 for time and memory: {'met' if met else 'NOT met'}")
-    for size, runs_at_size in curves.items():
-        report_curve(size, runs_at_size)
+    for (day, size), runs_at_size in curves.items():
+        report_curve(size, runs_at_size, day)
+
+
+def sizes_of(option, text):
+    """The WxH sizes of a comma-separated option."""
+    sizes = [s.strip() for s in text.split(",") if s.strip()]
+    for size in sizes:
+        w, _, h = size.partition("x")
+        if not (w.isdigit() and h.isdigit()):
+            sys.exit(f"{option}: {size!r} is not WxH")
+    return sizes
 
 
 def percentile(values, share):
@@ -269,20 +283,24 @@ def percentile(values, share):
     return ordered[int(rank) - 1]
 
 
-def report_curve(size, curves):
+def report_curve(size, curves, day):
+    what = "Day's tide curve (nine tides)" if day else "Tide curve"
     missing = [c["curve_missing"] for c in curves if "curve_missing" in c]
+    if not missing and day and not all(c["curve_day"] for c in curves):
+        missing = ["the probe did not type into the tides of the day"]
     if missing or not curves:
-        print(f"Tide curve at {size} not measured: {missing[0] if missing else 'no runs'}")
+        print(f"{what} at {size} not measured: {missing[0] if missing else 'no runs'}")
         return
     shown = sorted({c.get("curve_size", "?") for c in curves})
     edits = [ms for c in curves for ms in c["curve_edit_ms"]]
-    print(f"Tide curve at {size} (window {', '.join(shown)}), {len(curves)} runs: menu choice"
+    print(f"{what} at {size} (window {', '.join(shown)}), {len(curves)} runs: menu choice"
           f" to curve painted (and sized), median {median(curves, 'curve_open_ms'):.1f} ms")
     if not edits:
-        print("Tide curve: no edits were timed")
+        print(f"{what}: no edits were timed")
         return
     p95 = percentile(edits, 95)
-    print(f"Key press in a worksheet field to curve repainted, {len(edits)} edits: median"
+    field = "the tides of the day" if day else "a worksheet field"
+    print(f"Key press in {field} to curve repainted, {len(edits)} edits: median"
           f" {statistics.median(edits):.2f} ms, 95th percentile {p95:.2f} ms,"
           f" slowest {max(edits):.2f} ms")
     print(f"Goal: 95th percentile under one 60 Hz frame (16.7 ms):"

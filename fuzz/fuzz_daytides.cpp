@@ -2,16 +2,20 @@
 // every window of the day worked out: the reading ends, every number it
 // gives is finite, the curve runs forward through the tides and joins at
 // them, and every window lies within the tides, in time order, the passage
-// within both its windows. The input is FuzzText's (its first byte picks the
-// locale), the rest split at "|" into the tides of the day, the date, the
-// tables' zone, the ship's clock, the needed height, the overhead limit and
-// the required time in minutes. So the seed
+// within both its windows. Then the day's plot is laid out at three sizes
+// and checked as the worksheet's span is (FuzzLayout.h): no two labels of
+// the day lie over one another either. The input is FuzzText's (its first
+// byte picks the locale), the rest split at "|" into the tides of the day,
+// the date, the tables' zone, the ship's clock, the needed height, the
+// overhead limit and the required time in minutes. So the seed
 // "00208 4.1  0822 0.9  1431 4.3  2047 0.7||||3" is the worked example in the
 // C locale, with 3 m of water needed.
 
+#include "FuzzLayout.h"
 #include "FuzzText.h"
 
 #include "core/tide/DayReading.h"
+#include "core/tide/TideReading.h"
 
 #include <QStringList>
 
@@ -157,5 +161,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     else
         ONDAL_FUZZ_CHECK(anyReason && !day.water && !day.overhead && !day.required,
                          describe(in.text, in.locale) + ": no curve and no reason, or windows");
+
+    // The plot as the curve's reading hands it the day and the levels: at
+    // its smallest in the window, at full screen, and too small.
+    TideReading reading;
+    reading.neededHeight = levels.neededHeight;
+    reading.overheadLimit = levels.overheadLimit;
+    reading.day = day;
+    ONDAL_FUZZ_CHECK(plotsDay(reading) && hasCurve(reading) == day.curve.has_value(),
+                     describe(in.text, in.locale) + ": the plot does not follow the day");
+    for (const QRectF &target :
+         {QRectF(0, 0, 408, 238), QRectF(10, 20, 1920, 1000), QRectF(0, 0, 120, 60)})
+        checkLayout(in, target, reading);
     return 0;
 }

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -46,10 +48,12 @@ bool allFinite(const CurveLayout &layout)
         });
     };
     const auto line = [](const QLineF &l) { return isFinite(l.p1()) && isFinite(l.p2()); };
-    return points(layout.curve) && points(layout.shade) && ticks(layout.heightTicks) &&
-           ticks(layout.timeTicks) && line(layout.straight) && line(layout.neededLine) &&
+    return points(layout.curve) &&
+           std::all_of(layout.shades.cbegin(), layout.shades.cend(), points) &&
+           ticks(layout.heightTicks) && ticks(layout.timeTicks) &&
+           (!layout.straight || line(*layout.straight)) && line(layout.neededLine) &&
            line(layout.overheadLine) && (!layout.requiredLine || line(*layout.requiredLine)) &&
-           isFinite(layout.highPoint) && isFinite(layout.lowPoint) &&
+           points(layout.tidePoints) &&
            (!layout.requiredPoint || isFinite(*layout.requiredPoint)) &&
            std::all_of(layout.labels.cbegin(), layout.labels.cend(),
                        [](const CurveLabel &l) { return isFinite(l.box); });
@@ -108,20 +112,124 @@ QString plotHeightText(double metres)
 
 namespace {
 
+// A day's mark after a time the day plot writes: "+1" on the day after the
+// first tide's, "−1" on the day before.
+QString dayMark(double clockMinutes)
+{
+    const double days = std::floor(std::floor(clockMinutes + 0.5) / MinutesPerDay);
+    if (!std::isfinite(days) || days == 0.0)
+        return {};
+    const int whole = static_cast<int>(std::clamp(days, -99.0, 99.0));
+    return whole > 0 ? u"+%1"_s.arg(whole) : u"\u2212%1"_s.arg(-whole);
+}
+
+// What a plot shows, from the single span or from the day; the Builder lays
+// out either the same way.
+struct Plotted
+{
+    std::function<double(double)> height; // by the cosine curve, at a time on the axis
+    QList<DayTide> tides;                 // in time order: two on a single span, up to nine
+    DayClock clock;                       // the single span's shows its own minutes
+    bool isDay = false;                   // day marks on the times, crowded labels left out
+    bool straight = false;                // the worksheet's straight line between the tides
+    std::optional<double> needed;         // the levels, where finite
+    std::optional<double> overhead;
+    // Where each holds, as the windows' lines give them; none where not
+    // worked out.
+    std::optional<QList<Stretch>> water;
+    std::optional<QList<Stretch>> clearance;
+    std::optional<QList<Stretch>> passage;
+    std::optional<Tide> required; // the required time and its height by the cosine curve
+
+    double start() const { return tides.first().time; }
+    double end() const { return tides.last().time; }
+};
+
+std::optional<double> finite(const std::optional<double> &v)
+{
+    return v && std::isfinite(*v) ? v : std::nullopt;
+}
+
+std::optional<QList<Stretch>> stretchesOf(const std::optional<QList<DayStretch>> &day)
+{
+    if (!day)
+        return std::nullopt;
+    QList<Stretch> out;
+    for (const DayStretch &s : *day)
+        out << Stretch{s.from, s.until};
+    return out;
+}
+
+std::optional<QList<Stretch>> stretchesOf(const TideSpan &span,
+                                          const std::optional<TideWindow> &window)
+{
+    if (!window)
+        return std::nullopt;
+    QList<Stretch> out;
+    if (const std::optional<Stretch> s = stretchOf(span, *window))
+        out << *s;
+    return out;
+}
+
+// The day's tides where they are given, else the worksheet's span; nothing
+// where the one followed gives no curve.
+std::optional<Plotted> plottedOf(const TideReading &reading)
+{
+    Plotted p;
+    p.needed = finite(reading.neededHeight);
+    p.overhead = finite(reading.overheadLimit);
+    if (plotsDay(reading)) {
+        const DayReading &day = *reading.day;
+        if (!day.curve || day.curve->tides().size() < FewestDayTides)
+            return std::nullopt;
+        const DayCurve &curve = *day.curve;
+        p.height = [&curve](double t) { return curve.height(t); };
+        p.tides = curve.tides();
+        p.clock = day.clock;
+        p.isDay = true;
+        p.water = stretchesOf(day.water);
+        p.clearance = stretchesOf(day.overhead);
+        p.passage = stretchesOf(day.passage);
+        if (day.required)
+            p.required = Tide{day.required->time, day.required->height};
+        return p;
+    }
+    if (!reading.span)
+        return std::nullopt;
+    const TideSpan &span = *reading.span;
+    p.height = [&span](double t) { return span.cosineHeight(t); };
+    const DayTide high{
+        DayTide::Kind::HighWater, span.highWater().time, span.highWater().height, {}};
+    const DayTide low{DayTide::Kind::LowWater, span.lowWater().time, span.lowWater().height, {}};
+    p.tides = span.isRising() ? QList<DayTide>{low, high} : QList<DayTide>{high, low};
+    p.straight = true;
+    p.water = stretchesOf(span, reading.window);
+    p.clearance = stretchesOf(span, reading.overheadWindow);
+    if (reading.passage) {
+        p.passage = QList<Stretch>();
+        if (reading.passage->kind != Passage::Kind::None)
+            p.passage->append(reading.passage->stretch);
+    }
+    if (reading.required)
+        p.required = Tide{reading.required->time, reading.required->cosineHeight};
+    return p;
+}
+
 // Lays out one reading's plot, a step at a time; each step fills its part
 // of the layout and reads only what the steps before it decided.
 class Builder
 {
 public:
-    Builder(CurveLayout &out, const TideReading &reading, const TextMeasure &measure)
-        : out(out), span(*reading.span), reading(reading), measure(measure), u(out.unit),
-          gap(4 * out.unit)
+    Builder(CurveLayout &out, const Plotted &plotted, const TextMeasure &measure)
+        : out(out), p(plotted), measure(measure), u(out.unit), gap(4 * out.unit),
+          needed(plotted.needed), overhead(plotted.overhead),
+          timeSample(plotted.isDay ? u"00:00+1"_s : u"00:00"_s)
     {
-        const auto finite = [](const std::optional<double> &v) -> std::optional<double> {
-            return v && std::isfinite(*v) ? v : std::nullopt;
-        };
-        needed = finite(reading.neededHeight);
-        overhead = finite(reading.overheadLimit);
+        lowest = highest = p.tides.first().height;
+        for (const DayTide &tide : p.tides) {
+            lowest = std::min(lowest, tide.height);
+            highest = std::max(highest, tide.height);
+        }
     }
 
     bool scales();
@@ -142,40 +250,49 @@ private:
     {
         return out.area.bottom() - (metres - out.h0) / (out.h1 - out.h0) * out.area.height();
     }
+    QPointF pointAt(double t) const { return {x(t), y(p.height(t))}; }
     // A level near the tide widens the scale; further off it is drawn at
     // the plot's edge.
     bool isNear(const std::optional<double> &level) const
     {
-        const double range = span.range();
-        return level && *level >= span.lowWater().height - range &&
-               *level <= span.highWater().height + range;
+        const double range = highest - lowest;
+        return level && *level >= lowest - range && *level <= highest + range;
     }
+    // A time on the clock as the axis and the labels write it.
+    QString clockLabel(double clockMinutes) const
+    {
+        return p.isDay ? clockText(clockMinutes) + dayMark(clockMinutes) : clockText(clockMinutes);
+    }
+    QString timeLabel(double t) const { return clockLabel(p.clock.clockMinutes(t)); }
     QList<QPointF> curveFrom(double from, double to) const;
-    void shadeBetween(const Stretch &stretch, qreal level);
+    void shadeEach(const QList<Stretch> &stretches, qreal level);
 
     CurveLayout &out;
-    const TideSpan &span;
-    const TideReading &reading;
+    const Plotted &p;
     const TextMeasure &measure;
     const qreal u;
     const qreal gap;
-    std::optional<double> needed;
-    std::optional<double> overhead;
+    const std::optional<double> needed;
+    const std::optional<double> overhead;
+    const QString timeSample; // the widest time the axis writes
+    double lowest = 0;
+    double highest = 0;
     qreal lineHeight = 0;
     double heightStep = 0;
     QList<qreal> heightLabelWidths;
 };
 
-// Heights: the two tides and the near levels, from a round number just
-// below the lowest of them (chart datum where the low water lies near it),
-// with room above; times: the span with a little room either side.
+// Heights: the tides and the near levels, from a round number just below
+// the lowest of them (chart datum where the lowest tide lies near it), with
+// room above; times: the first tide to the last with a little room either
+// side.
 bool Builder::scales()
 {
     lineHeight = measure(u"0"_s).height();
     if (!std::isfinite(lineHeight) || !(lineHeight > 0))
         return false;
-    double lo = span.lowWater().height;
-    double hi = span.highWater().height;
+    double lo = lowest;
+    double hi = highest;
     for (const std::optional<double> &level : {needed, overhead}) {
         if (isNear(level)) {
             lo = std::min(lo, *level);
@@ -186,8 +303,9 @@ bool Builder::scales()
     const double pad = (hi - lo) * 0.1;
     out.h0 = keepDatum ? 0.0 : lo - pad;
     out.h1 = hi + 1.5 * pad;
-    out.t0 = span.start() - span.duration() * 0.04;
-    out.t1 = span.end() + span.duration() * 0.04;
+    const double duration = p.end() - p.start();
+    out.t0 = p.start() - duration * 0.04;
+    out.t1 = p.end() + duration * 0.04;
     if (!std::isfinite(out.h1 - out.h0) || !(out.h1 > out.h0) || !std::isfinite(out.t1 - out.t0) ||
         !(out.t1 > out.t0))
         return false;
@@ -210,7 +328,7 @@ bool Builder::heightAxis()
         heightLabelWidths << measure(tick.text).width();
         labelWidth = std::max(labelWidth, heightLabelWidths.last());
     }
-    const qreal timeLabelWidth = measure(u"00:00"_s).width();
+    const qreal timeLabelWidth = measure(timeSample).width();
     out.area = out.target.adjusted(labelWidth + 3 * gap, lineHeight + 3 * gap,
                                    -(timeLabelWidth / 2 + 2 * gap), -(2 * lineHeight + 5 * gap));
     const QRectF &area = out.area;
@@ -234,14 +352,20 @@ bool Builder::heightAxis()
 }
 
 // Times: the finest step whose labels have room, then whole multiples of 12
-// hours on a span too long for those.
+// hours on a span too long for those. A single span's steps run from 10
+// minutes; the day's are whole hours. The ticks are where the clock shows
+// their times: on a day the clock goes forward the hour it skips has none,
+// and an hour it shows twice is ticked where it shows it first.
 void Builder::timeAxis()
 {
-    constexpr double TimeSteps[] = {10, 15, 20, 30, 60, 120, 180, 240, 360, 720};
+    static constexpr double SpanSteps[] = {10, 15, 20, 30, 60, 120, 180, 240, 360, 720};
+    static constexpr double DaySteps[] = {60, 120, 180, 240, 360, 720};
+    const std::span<const double> steps =
+        p.isDay ? std::span<const double>(DaySteps) : std::span<const double>(SpanSteps);
     const double length = out.t1 - out.t0;
-    const qreal timeLabelWidth = measure(u"00:00"_s).width();
+    const qreal timeLabelWidth = measure(timeSample).width();
     double timeStep = 0.0;
-    for (const double step : TimeSteps) {
+    for (const double step : steps) {
         if (length / step * timeLabelWidth * 1.8 <= out.area.width()) {
             timeStep = step;
             break;
@@ -249,7 +373,23 @@ void Builder::timeAxis()
     }
     if (timeStep == 0.0)
         timeStep = std::max(720.0, niceStep(length / MaxAxisTicks));
-    for (AxisTick tick : ticksOf(out.t0, out.t1, timeStep, clockText)) {
+
+    // What the clock shows across the area, widened by its changes.
+    double lo = p.clock.clockMinutes(out.t0);
+    double hi = p.clock.clockMinutes(out.t1);
+    for (const ClockChange &change : p.clock.changes()) {
+        lo -= std::abs(change.by);
+        hi += std::abs(change.by);
+    }
+    const double slack = 1e-9 * timeStep;
+    for (AxisTick tick : ticksOf(lo, hi, timeStep, [&](double m) { return clockLabel(m); })) {
+        const QList<double> shown = p.clock.axisTimes(tick.value);
+        const auto first = std::find_if(shown.cbegin(), shown.cend(), [&](double t) {
+            return t >= out.t0 - slack && t <= out.t1 + slack;
+        });
+        if (first == shown.cend())
+            continue;
+        tick.value = *first;
         tick.at = x(tick.value);
         const qreal width = measure(tick.text).width();
         tick.box = fittedInto(
@@ -260,35 +400,50 @@ void Builder::timeAxis()
 }
 
 // The cosine curve between two times, about one point every 2 pixels and
-// never more than MaxCurveSamples.
+// through every tide between them, never more than MaxCurveSamples + 1
+// points.
 QList<QPointF> Builder::curveFrom(double from, double to) const
 {
+    QList<double> turns;
+    for (const DayTide &tide : p.tides) {
+        if (tide.time > from && tide.time < to)
+            turns << tide.time;
+    }
+    const double most = double(MaxCurveSamples - turns.size());
     const double pixels = std::abs(x(to) - x(from)) / (2 * u);
-    const int samples = static_cast<int>(
-        std::isfinite(pixels) ? std::clamp(pixels, 16.0, double(MaxCurveSamples)) : 16.0);
+    const int samples =
+        static_cast<int>(std::isfinite(pixels) ? std::clamp(pixels, 16.0, most) : 16.0);
     QList<QPointF> points;
-    points.reserve(samples + 1);
+    points.reserve(samples + 1 + turns.size());
+    auto turn = turns.cbegin();
     for (int i = 0; i <= samples; ++i) {
         const double t = from + (to - from) * i / samples;
-        points << QPointF(x(t), y(span.cosineHeight(t)));
+        for (; turn != turns.cend() && *turn <= t; ++turn) {
+            if (*turn < t)
+                points << pointAt(*turn);
+        }
+        points << pointAt(t);
     }
     return points;
 }
 
 void Builder::curveAndPoints()
 {
-    const Tide high = span.highWater();
-    const Tide low = span.lowWater();
-    out.curve = curveFrom(span.start(), span.end());
-    out.straight = QLineF(x(low.time), y(low.height), x(high.time), y(high.height));
-    out.highPoint = QPointF(x(high.time), y(high.height));
-    out.lowPoint = QPointF(x(low.time), y(low.height));
-    if (reading.required) {
-        const RequiredTide &r = *reading.required;
-        if (std::isfinite(r.time) && std::isfinite(r.cosineHeight) && r.time >= out.t0 &&
-            r.time <= out.t1 && r.cosineHeight >= out.h0 && r.cosineHeight <= out.h1) {
-            out.requiredLine = QLineF(x(r.time), out.area.top(), x(r.time), out.area.bottom());
-            out.requiredPoint = QPointF(x(r.time), y(r.cosineHeight));
+    out.curve = curveFrom(p.start(), p.end());
+    for (const DayTide &tide : p.tides)
+        out.tidePoints << QPointF(x(tide.time), y(tide.height));
+    if (p.straight) {
+        // Low water to high water.
+        const QLineF line(out.tidePoints.first(), out.tidePoints.last());
+        out.straight = p.tides.first().isHighWater() ? QLineF(line.p2(), line.p1()) : line;
+    }
+    if (p.required) {
+        const double time = p.required->time;
+        const double height = p.required->height;
+        if (std::isfinite(time) && std::isfinite(height) && time >= out.t0 && time <= out.t1 &&
+            height >= out.h0 && height <= out.h1) {
+            out.requiredLine = QLineF(x(time), out.area.top(), x(time), out.area.bottom());
+            out.requiredPoint = QPointF(x(time), y(height));
         }
     }
 }
@@ -301,8 +456,7 @@ void Builder::levelLines()
         if (!level)
             return;
         place = isNear(level) ? LevelPlace::OnScale
-                              : (*level > span.highWater().height ? LevelPlace::AbovePlot
-                                                                  : LevelPlace::BelowPlot);
+                              : (*level > highest ? LevelPlace::AbovePlot : LevelPlace::BelowPlot);
         const qreal at = place == LevelPlace::OnScale     ? y(*level)
                          : place == LevelPlace::AbovePlot ? out.area.top()
                                                           : out.area.bottom();
@@ -312,17 +466,20 @@ void Builder::levelLines()
     levelLine(overhead, out.overhead, out.overheadLine);
 }
 
-// Between the curve and a level line over a stretch of the span, only where
-// the stretch has length.
-void Builder::shadeBetween(const Stretch &stretch, qreal level)
+// Between the curve and a level line over each stretch, within the tides,
+// where the stretch has length.
+void Builder::shadeEach(const QList<Stretch> &stretches, qreal level)
 {
-    if (!std::isfinite(stretch.from) || !std::isfinite(stretch.until))
-        return;
-    const double from = std::clamp(stretch.from, span.start(), span.end());
-    const double to = std::clamp(stretch.until, span.start(), span.end());
-    if (to > from) {
-        out.shade = curveFrom(from, to);
-        out.shade << QPointF(x(to), level) << QPointF(x(from), level);
+    for (const Stretch &stretch : stretches) {
+        if (!std::isfinite(stretch.from) || !std::isfinite(stretch.until))
+            continue;
+        const double from = std::clamp(stretch.from, p.start(), p.end());
+        const double to = std::clamp(stretch.until, p.start(), p.end());
+        if (to > from) {
+            QList<QPointF> shade = curveFrom(from, to);
+            shade << QPointF(x(to), level) << QPointF(x(from), level);
+            out.shades << shade;
+        }
     }
 }
 
@@ -330,66 +487,76 @@ void Builder::shadeBetween(const Stretch &stretch, qreal level)
 // them; returns what the shading means, for the legend.
 QString Builder::shading()
 {
-    if (reading.passage && needed && overhead) {
+    if (p.passage && needed && overhead) {
         // Both asked for: only where the passage is possible, on the water
         // above the needed height.
-        if (reading.passage->kind != Passage::Kind::None)
-            shadeBetween(reading.passage->stretch, out.neededLine.y1());
+        shadeEach(*p.passage, out.neededLine.y1());
         return u"passage possible"_s;
     }
     if (needed) {
-        if (reading.window) {
-            if (const std::optional<Stretch> stretch = stretchOf(span, *reading.window))
-                shadeBetween(*stretch, out.neededLine.y1());
-        }
+        if (p.water)
+            shadeEach(*p.water, out.neededLine.y1());
         return u"enough water"_s;
     }
-    if (overhead && reading.overheadWindow) {
+    if (overhead && p.clearance) {
         // Only the overhead limit: the room between the tide and the limit,
         // where the tide stands low enough.
-        if (const std::optional<Stretch> stretch = stretchOf(span, *reading.overheadWindow))
-            shadeBetween(*stretch, out.overheadLine.y1());
+        shadeEach(*p.clearance, out.overheadLine.y1());
         return u"enough overhead clearance"_s;
     }
     return QString();
 }
 
 // The labels, each clear of the points and of those placed before it: the
-// levels' at the end where the curve is lower, then the tides', then the
-// required time's.
+// levels' at the end where the curve is lower, then the highest and the
+// lowest tide's, the required time's, and the other tides' in time order.
+// On the day a label with no clear place near its point is left out.
 void Builder::labels()
 {
     LabelPlacer placer(out.area, out.curve, gap);
     const qreal dotClear = out.dotRadius + 2 * u;
-    const auto dotBox = [&](const QPointF &p) {
-        return QRectF(p - QPointF(dotClear, dotClear), QSizeF(2 * dotClear, 2 * dotClear));
+    const auto dotBox = [&](const QPointF &at) {
+        return QRectF(at - QPointF(dotClear, dotClear), QSizeF(2 * dotClear, 2 * dotClear));
     };
-    placer.keepClearOf(dotBox(out.highPoint));
-    placer.keepClearOf(dotBox(out.lowPoint));
+    for (const QPointF &at : std::as_const(out.tidePoints))
+        placer.keepClearOf(dotBox(at));
     if (out.requiredPoint)
         placer.keepClearOf(dotBox(*out.requiredPoint));
+    enum class Scan { Along, Grid };
     const auto label = [&](CurveLabel::Role role, const QString &text, const QPointF &anchor,
-                           std::initializer_list<QPointF> offsets, bool alongLine) {
+                           std::initializer_list<QPointF> offsets, Scan scan) {
         const QSizeF size(measure(text).width() + 4 * u, lineHeight);
-        const QList<QRectF> scan = alongLine ? placer.along(size, anchor.y()) : placer.grid(size);
-        out.labels << CurveLabel{role, text, placer.place(size, anchor, offsets, scan)};
+        if (!p.isDay) {
+            const QList<QRectF> boxes =
+                scan == Scan::Along ? placer.along(size, anchor.y()) : placer.grid(size);
+            out.labels << CurveLabel{role, text, placer.place(size, anchor, offsets, boxes)};
+            return;
+        }
+        // Many points: a label far from its own would be read as another's.
+        const QList<QRectF> boxes =
+            scan == Scan::Along ? placer.along(size, anchor.y()) : QList<QRectF>();
+        if (const std::optional<QRectF> box = placer.placeIfClear(size, anchor, offsets, boxes))
+            out.labels << CurveLabel{role, text, *box};
     };
+    const bool lowerAtLeft = p.tides.first().height <= p.tides.last().height;
     const auto levelLabel = [&](CurveLabel::Role role, const QString &name,
                                 const std::optional<double> &level, LevelPlace place,
                                 const QLineF &line) {
         const QString value = plotHeightText(level.value_or(0.0));
-        const QPointF end(span.isRising() ? out.area.left() : out.area.right(), line.y1());
-        const qreal in = span.isRising() ? 1 : -1;
+        const QPointF end(lowerAtLeft ? out.area.left() : out.area.right(), line.y1());
+        const qreal in = lowerAtLeft ? 1 : -1;
         switch (place) {
         case LevelPlace::OnScale:
             label(role, u"%1 %2 m"_s.arg(name, value), end,
-                  {{in, -1}, {in, 1}, {3 * in, -1}, {3 * in, 1}}, true);
+                  {{in, -1}, {in, 1}, {3 * in, -1}, {3 * in, 1}}, Scan::Along);
             break;
         case LevelPlace::AbovePlot:
-            label(role, u"↑ %1 %2 m (above the plot)"_s.arg(name, value), end, {{in, 1}}, true);
+            label(role, u"↑ %1 %2 m (above the plot)"_s.arg(name, value), end, {{in, 1}},
+                  Scan::Along);
             break;
         case LevelPlace::BelowPlot:
-            label(role, u"↓ %1 %2 m (below the plot)"_s.arg(name, value), end, {{in, -1}}, true);
+            label(role, u"↓ %1 %2 m (below the plot)"_s.arg(name, value), end, {{in, -1}},
+                  Scan::Along);
             break;
         case LevelPlace::None:
             break;
@@ -398,19 +565,36 @@ void Builder::labels()
     levelLabel(CurveLabel::Role::Needed, u"Needed"_s, needed, out.needed, out.neededLine);
     levelLabel(CurveLabel::Role::Overhead, u"Overhead limit"_s, overhead, out.overhead,
                out.overheadLine);
-    const auto tideText = [](const QString &name, const Tide &tide) {
-        return u"%1 %2 · %3 m"_s.arg(name, clockText(tide.time), plotHeightText(tide.height));
+
+    const auto tideLabel = [&](qsizetype i) {
+        const DayTide &tide = p.tides.at(i);
+        const QString text = u"%1 %2 · %3 m"_s.arg(tideKindText(tide.kind), timeLabel(tide.time),
+                                                   plotHeightText(tide.height));
+        if (tide.isHighWater())
+            label(CurveLabel::Role::HighWater, text, out.tidePoints.at(i),
+                  {{0, -1}, {0, 1}, {1, -1}, {-1, -1}, {1, 0}, {-1, 0}, {1, 1}, {-1, 1}},
+                  Scan::Grid);
+        else
+            label(CurveLabel::Role::LowWater, text, out.tidePoints.at(i),
+                  {{0, 1}, {0, -1}, {1, 1}, {-1, 1}, {1, 0}, {-1, 0}, {1, -1}, {-1, -1}},
+                  Scan::Grid);
     };
-    label(CurveLabel::Role::HighWater, tideText(u"HW"_s, span.highWater()), out.highPoint,
-          {{0, -1}, {0, 1}, {1, -1}, {-1, -1}, {1, 0}, {-1, 0}, {1, 1}, {-1, 1}}, false);
-    label(CurveLabel::Role::LowWater, tideText(u"LW"_s, span.lowWater()), out.lowPoint,
-          {{0, 1}, {0, -1}, {1, 1}, {-1, 1}, {1, 0}, {-1, 0}, {1, -1}, {-1, -1}}, false);
+    const auto byHeight = [&](const DayTide &a, const DayTide &b) { return a.height < b.height; };
+    const qsizetype highestAt =
+        std::max_element(p.tides.cbegin(), p.tides.cend(), byHeight) - p.tides.cbegin();
+    const qsizetype lowestAt =
+        std::min_element(p.tides.cbegin(), p.tides.cend(), byHeight) - p.tides.cbegin();
+    tideLabel(highestAt);
+    tideLabel(lowestAt);
     if (out.requiredPoint) {
-        const RequiredTide &r = *reading.required;
         label(CurveLabel::Role::Required,
-              u"%1 · %2 m"_s.arg(clockText(r.time), plotHeightText(r.cosineHeight)),
+              u"%1 · %2 m"_s.arg(timeLabel(p.required->time), plotHeightText(p.required->height)),
               *out.requiredPoint,
-              {{1, 0}, {-1, 0}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}, {0, -1}, {0, 1}}, false);
+              {{1, 0}, {-1, 0}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}, {0, -1}, {0, 1}}, Scan::Grid);
+    }
+    for (qsizetype i = 0; i < p.tides.size(); ++i) {
+        if (i != highestAt && i != lowestAt)
+            tideLabel(i);
     }
 }
 
@@ -432,14 +616,31 @@ void Builder::legend(const QString &shadeMeaning)
         left += width + 4 * gap;
     };
     entry(LegendEntry::Kind::Curve, u"cosine curve"_s);
-    entry(LegendEntry::Kind::Straight, u"straight line"_s);
-    if (!out.shade.isEmpty())
+    if (out.straight)
+        entry(LegendEntry::Kind::Straight, u"straight line"_s);
+    if (!out.shades.isEmpty())
         entry(LegendEntry::Kind::Shade, shadeMeaning);
     if (out.overhead != LevelPlace::None)
         entry(LegendEntry::Kind::Overhead, u"overhead limit"_s);
 }
 
 } // namespace
+
+bool plotsDay(const TideReading &reading)
+{
+    return reading.day && (reading.day->curve || !reading.day->lines.isEmpty());
+}
+
+bool hasCurve(const TideReading &reading)
+{
+    return plotsDay(reading) ? reading.day->curve.has_value() : reading.span.has_value();
+}
+
+QString plotTimeText(const DayClock &clock, double t)
+{
+    const double minutes = clock.clockMinutes(t);
+    return clockText(minutes) + dayMark(minutes);
+}
 
 CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
                             const TextMeasure &measure, qreal unit)
@@ -448,10 +649,11 @@ CurveLayout layOutTideCurve(const QRectF &target, const TideReading &reading,
     out.target = target;
     out.unit = std::isfinite(unit) ? std::clamp(unit, 0.01, 100.0) : 1.0;
     out.dotRadius = 4 * out.unit;
-    if (!reading.span || !isFinite(target) || !(target.width() > 0) || !(target.height() > 0))
+    const std::optional<Plotted> plotted = plottedOf(reading);
+    if (!plotted || !isFinite(target) || !(target.width() > 0) || !(target.height() > 0))
         return out;
 
-    Builder build(out, reading, measure);
+    Builder build(out, *plotted, measure);
     if (!build.scales() || !build.heightAxis())
         return out;
     build.timeAxis();

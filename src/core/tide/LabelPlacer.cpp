@@ -59,6 +59,30 @@ LabelPlacer::LabelPlacer(const QRectF &area, const QList<QPointF> &curve, qreal 
 QRectF LabelPlacer::place(const QSizeF &size, const QPointF &anchor,
                           std::initializer_list<QPointF> offsets, const QList<QRectF> &scan)
 {
+    const QList<QRectF> preferred = preferredPlaces(size, anchor, offsets);
+    const QRectF box = clearPlace(preferred, anchor, scan)
+                           .value_or(preferred.value(0, fittedInto(QRectF(anchor, size), m_area)));
+    m_taken << box;
+    return box;
+}
+
+std::optional<QRectF> LabelPlacer::placeIfClear(const QSizeF &size, const QPointF &anchor,
+                                                std::initializer_list<QPointF> offsets,
+                                                const QList<QRectF> &scan)
+{
+    // A label larger than the area sticks out of it wherever it goes.
+    if (!(size.width() <= m_area.width()) || !(size.height() <= m_area.height()))
+        return std::nullopt;
+    const std::optional<QRectF> box =
+        clearPlace(preferredPlaces(size, anchor, offsets), anchor, scan);
+    if (box)
+        m_taken << *box;
+    return box;
+}
+
+QList<QRectF> LabelPlacer::preferredPlaces(const QSizeF &size, const QPointF &anchor,
+                                           std::initializer_list<QPointF> offsets) const
+{
     QList<QRectF> preferred;
     for (const QPointF &offset : offsets) {
         const QPointF centre = anchor + QPointF(offset.x() * (size.width() / 2 + 2 * m_gap),
@@ -66,6 +90,14 @@ QRectF LabelPlacer::place(const QSizeF &size, const QPointF &anchor,
         preferred << fittedInto(QRectF(centre - QPointF(size.width(), size.height()) / 2, size),
                                 m_area);
     }
+    return preferred;
+}
+
+// The first preferred place clear of all, else the scan's nearest the
+// anchor; then the same clear of the points and labels only.
+std::optional<QRectF> LabelPlacer::clearPlace(const QList<QRectF> &preferred, const QPointF &anchor,
+                                              const QList<QRectF> &scan) const
+{
     QList<QRectF> others = scan;
     const auto distance = [&](const QRectF &r) {
         const QPointF d = r.center() - anchor;
@@ -73,24 +105,16 @@ QRectF LabelPlacer::place(const QSizeF &size, const QPointF &anchor,
     };
     std::stable_sort(others.begin(), others.end(),
                      [&](const QRectF &a, const QRectF &b) { return distance(a) < distance(b); });
-
-    std::optional<QRectF> chosen;
-    for (const QList<QRectF> *list : {&preferred, &others}) {
-        for (const QRectF &box : *list) {
-            if (!chosen && isClear(box) && !meetsCurve(box))
-                chosen = box;
+    const QList<QRectF> *const lists[] = {&preferred, &others};
+    for (const bool offCurve : {true, false}) {
+        for (const QList<QRectF> *list : lists) {
+            for (const QRectF &box : *list) {
+                if (isClear(box) && !(offCurve && meetsCurve(box)))
+                    return box;
+            }
         }
     }
-    for (const QList<QRectF> *list : {&preferred, &others}) {
-        for (const QRectF &box : *list) {
-            if (!chosen && isClear(box))
-                chosen = box;
-        }
-    }
-    const QRectF box =
-        chosen ? *chosen : preferred.value(0, fittedInto(QRectF(anchor, size), m_area));
-    m_taken << box;
-    return box;
+    return std::nullopt;
 }
 
 QList<QRectF> LabelPlacer::grid(const QSizeF &size) const

@@ -6,6 +6,7 @@
 #include <QSizeF>
 
 #include <initializer_list>
+#include <optional>
 
 // Where a plot's labels go so that each can be read: clear of the points, of
 // the curve and of one another, inside the plot's area. Widget-free; the
@@ -32,6 +33,12 @@ public:
     // a gap, from the anchor. The place chosen is taken.
     QRectF place(const QSizeF &size, const QPointF &anchor, std::initializer_list<QPointF> offsets,
                  const QList<QRectF> &scan);
+    // The same, but none where no place inside the area is clear of the
+    // points and labels: where labels are many, one that cannot be read
+    // beside the others is left out rather than laid over them.
+    std::optional<QRectF> placeIfClear(const QSizeF &size, const QPointF &anchor,
+                                       std::initializer_list<QPointF> offsets,
+                                       const QList<QRectF> &scan);
 
     // Boxes of the given size spread over the area, for place()'s scan.
     QList<QRectF> grid(const QSizeF &size) const;
@@ -39,6 +46,10 @@ public:
     QList<QRectF> along(const QSizeF &size, qreal y) const;
 
 private:
+    QList<QRectF> preferredPlaces(const QSizeF &size, const QPointF &anchor,
+                                  std::initializer_list<QPointF> offsets) const;
+    std::optional<QRectF> clearPlace(const QList<QRectF> &preferred, const QPointF &anchor,
+                                     const QList<QRectF> &scan) const;
     bool isClear(const QRectF &box) const;
     bool meetsCurve(const QRectF &box) const;
 

@@ -16,7 +16,9 @@ namespace ondal {
 // and heights, the required time and its height, the needed height and the
 // overhead limit as lines across it, with the part of the curve shaded where
 // the ship can pass (enough water, enough overhead clearance, or both), and
-// the axes of time (HH:mm) and height (metres). Without a span, an empty frame with the
+// the axes of time (HH:mm) and height (metres). Where the tides of the day
+// are given, the same over the day: every tide marked, every window shaded,
+// the times on the ship's clock. Without a curve, an empty frame with the
 // hint in its middle. Vectors only, in the palette's colours and the
 // painter's font, and measured by the device's own resolution, so a window
 // at any scale, a printer and a PDF all get it sharp.

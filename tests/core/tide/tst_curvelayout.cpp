@@ -13,8 +13,18 @@ using namespace Qt::StringLiterals;
 using namespace ondal::tide;
 
 Q_DECLARE_METATYPE(ondal::tide::PassageInputs)
+Q_DECLARE_METATYPE(ondal::tide::DayEntries)
+Q_DECLARE_METATYPE(ondal::tide::ClockChange)
 
 namespace {
+
+constexpr double None = std::numeric_limits<double>::quiet_NaN();
+const QString WorkedExample = u"0208 4.1  0822 0.9  1431 4.3  2047 0.7"_s;
+// Two days and more: the last five tides on the next day.
+const QString NineTides =
+    u"0208 4.1 0822 0.9 1431 4.3 2047 0.7 0250 4.2 0905 0.8 1515 4.4 2130 0.6 0335 4.0"_s;
+const QSizeF Smallest(408, 238); // the plot at its smallest in the window, 24 × 14 lines
+const QSizeF FullHd(1920, 1080);
 
 // A fixed measure: 7 px a character, 17 px a line.
 QSizeF measure(const QString &text)
@@ -74,10 +84,30 @@ PassageInputs bridge(const QString &airDraught)
             .overheadMargin = u"0.50"_s};
 }
 
+// The tides of the day, no zones unless given, with the levels the curve's
+// reading would hand on; the computer's zone is UTC.
+TideReading dayReading(const QString &tides, double needed, double overhead = None,
+                       const DayEntries &zones = {})
+{
+    const auto given = [](double v) { return std::isnan(v) ? std::nullopt : std::optional(v); };
+    TideReading reading;
+    reading.neededHeight = given(needed);
+    reading.overheadLimit = given(overhead);
+    reading.day = readDay({tides, zones.date, zones.tablesZone, zones.clockZone},
+                          {given(needed), given(overhead), {}}, QTimeZone::utc());
+    return reading;
+}
+
+// The axis minutes at x.
+double minutesAt(const CurveLayout &layout, qreal x)
+{
+    return layout.t0 + (x - layout.area.left()) / layout.area.width() * (layout.t1 - layout.t0);
+}
+
 // Each label inside the area, off the points and off the labels before it.
 void verifyLabelsClear(const CurveLayout &layout)
 {
-    QList<QPointF> dots{layout.highPoint, layout.lowPoint};
+    QList<QPointF> dots = layout.tidePoints;
     if (layout.requiredPoint)
         dots << *layout.requiredPoint;
     for (qsizetype i = 0; i < layout.labels.size(); ++i) {
@@ -91,6 +121,21 @@ void verifyLabelsClear(const CurveLayout &layout)
             QVERIFY2(!label.box.intersects(layout.labels.at(j).box),
                      qPrintable(label.text + u" over "_s + layout.labels.at(j).text));
         }
+    }
+}
+
+// At most MaxAxisTicks ticks, in order, their texts distinct and their
+// boxes apart, inside the target.
+void verifyTicks(const CurveLayout &layout, const QList<AxisTick> &ticks)
+{
+    QVERIFY(!ticks.isEmpty() && ticks.size() <= MaxAxisTicks);
+    const QStringList texts = textsOf(ticks);
+    QCOMPARE(QSet<QString>(texts.cbegin(), texts.cend()).size(), texts.size());
+    for (qsizetype i = 0; i < ticks.size(); ++i) {
+        QVERIFY2(layout.target.contains(ticks.at(i).box), qPrintable(ticks.at(i).text));
+        if (i > 0)
+            QVERIFY2(!ticks.at(i).box.intersects(ticks.at(i - 1).box),
+                     qPrintable(ticks.at(i).text));
     }
 }
 
@@ -111,6 +156,16 @@ private slots:
     void absurdValuesEndWithinBounds();
     void overheadAndPassage_data();
     void overheadAndPassage();
+    void dayShadesEveryWindow_data();
+    void dayShadesEveryWindow();
+    void dayLabelsAndTicksKeepClear_data();
+    void dayLabelsAndTicksKeepClear();
+    void dayAxisFollowsTheClock_data();
+    void dayAxisFollowsTheClock();
+    void dayRefusedIsNotPlotted_data();
+    void dayRefusedIsNotPlotted();
+    void dayTimesMarkTheDay_data();
+    void dayTimesMarkTheDay();
 };
 
 void tst_CurveLayout::heightLabelsAreDistinct_data()
@@ -308,11 +363,12 @@ void tst_CurveLayout::overheadAndPassage()
         return layout.t0 + (x - layout.area.left()) / layout.area.width() * (layout.t1 - layout.t0);
     };
     if (std::isnan(from)) {
-        QVERIFY(layout.shade.isEmpty());
+        QVERIFY(layout.shades.isEmpty());
     } else {
-        QVERIFY(!layout.shade.isEmpty());
+        QCOMPARE(layout.shades.size(), 1);
+        const QList<QPointF> &shade = layout.shades.first();
         const auto [left, right] =
-            std::minmax_element(layout.shade.cbegin(), layout.shade.cend(),
+            std::minmax_element(shade.cbegin(), shade.cend(),
                                 [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
         QVERIFY(std::abs(minutes(left->x()) - from) < 1e-6);
         QVERIFY(std::abs(minutes(right->x()) - until) < 1e-6);
@@ -322,6 +378,216 @@ void tst_CurveLayout::overheadAndPassage()
     for (const LegendEntry &entry : layout.legend)
         texts << entry.text;
     QCOMPARE(texts, legend);
+}
+
+void tst_CurveLayout::dayShadesEveryWindow_data()
+{
+    QTest::addColumn<double>("needed");
+    QTest::addColumn<double>("overhead");
+    QTest::addColumn<QList<double>>("stretches"); // from, until, ... in the layout's minutes
+    QTest::addColumn<QString>("meaning");         // the legend's, blank for no shading
+
+    // The worked example: 3.00 m needed.
+    QTest::newRow("water: 02:08-04:37 and 11:55-17:05")
+        << 3.0 << None << QList<double>{128, 277, 715, 1025} << u"enough water"_s;
+    QTest::newRow("overhead 2.00 m: 05:53-10:44 and 18:13 on")
+        << None << 2.0 << QList<double>{353, 644, 1093, 1247} << u"enough overhead clearance"_s;
+    QTest::newRow("passage: 3.00 m under 4.00 m")
+        << 3.0 << 4.0 << QList<double>{171, 277, 715, 800, 942, 1025} << u"passage possible"_s;
+    QTest::newRow("needed 4.50 m: none") << 4.5 << None << QList<double>{} << QString();
+    QTest::newRow("passage, none: 4.00 m under 4.00 m")
+        << 4.0 << 4.0 << QList<double>{} << QString();
+}
+
+void tst_CurveLayout::dayShadesEveryWindow()
+{
+    QFETCH(double, needed);
+    QFETCH(double, overhead);
+    QFETCH(QList<double>, stretches);
+    QFETCH(QString, meaning);
+
+    const CurveLayout layout = layOutTideCurve(
+        QRectF(QPointF(0, 0), FullHd), dayReading(WorkedExample, needed, overhead), measure);
+    QVERIFY(layout.plotted);
+    QCOMPARE(layout.tidePoints.size(), 4);
+    QVERIFY(!layout.straight);
+    QList<double> shaded;
+    for (const QList<QPointF> &shade : layout.shades) {
+        const auto [left, right] =
+            std::minmax_element(shade.cbegin(), shade.cend(),
+                                [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); });
+        shaded << std::round(minutesAt(layout, left->x()) * 1e6) / 1e6
+               << std::round(minutesAt(layout, right->x()) * 1e6) / 1e6;
+        QVERIFY(shade.size() <= MaxCurveSamples + 3);
+    }
+    QCOMPARE(shaded, stretches);
+    // The curve passes through every tide.
+    for (const QPointF &dot : layout.tidePoints) {
+        QVERIFY(std::any_of(layout.curve.cbegin(), layout.curve.cend(),
+                            [&](const QPointF &p) { return (p - dot).manhattanLength() < 1e-6; }));
+    }
+    QVERIFY(layout.curve.size() <= MaxCurveSamples + 1);
+
+    QString legend;
+    for (const LegendEntry &entry : layout.legend) {
+        if (entry.kind == LegendEntry::Kind::Shade)
+            legend = entry.text;
+        QVERIFY(entry.kind != LegendEntry::Kind::Straight);
+    }
+    QCOMPARE(legend, meaning);
+}
+
+void tst_CurveLayout::dayLabelsAndTicksKeepClear_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<QString>("tides");     // 3.00 m needed
+    QTest::addColumn<int>("labels");        // how many are kept
+    QTest::addColumn<QStringList>("first"); // the first kept, in order
+    QTest::addColumn<double>("step");       // minutes between the ticks
+    QTest::addColumn<QString>("tick");      // one the axis must have
+
+    const QLocale c = QLocale::c();
+    // The highest and the lowest kept first, then the rest in time order
+    // while they fit.
+    const QStringList nine{u"Needed 3.00 m"_s, u"HW 15:15+1 · 4.40 m"_s, u"LW 21:30+1 · 0.60 m"_s,
+                           u"HW 02:08 · 4.10 m"_s, u"LW 08:22 · 0.90 m"_s};
+    QTest::newRow("nine tides at 1920x1080")
+        << c << FullHd << NineTides << 10 << nine << 180.0 << u"00:00+1"_s;
+    QTest::newRow("nine tides at the smallest: 3 of 9 tides left out")
+        << c << Smallest << NineTides << 6 << nine + QStringList{u"LW 20:47 · 0.70 m"_s} << 720.0
+        << u"00:00+2"_s;
+    QTest::newRow("worked example at the smallest: HW 02:08 left out")
+        << c << Smallest << WorkedExample << 4
+        << QStringList{u"Needed 3.00 m"_s, u"HW 14:31 · 4.30 m"_s, u"LW 20:47 · 0.70 m"_s,
+                       u"LW 08:22 · 0.90 m"_s}
+        << 360.0 << u"12:00"_s;
+    QTest::newRow("worked example in de_DE")
+        << QLocale(QLocale::German, QLocale::Germany) << FullHd
+        << u"0208 4,1  0822 0,9  1431 4,3  2047 0,7"_s << 5
+        << QStringList{u"Needed 3,00 m"_s, u"HW 14:31 · 4,30 m"_s} << 60.0 << u"12:00"_s;
+}
+
+void tst_CurveLayout::dayLabelsAndTicksKeepClear()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QSizeF, size);
+    QFETCH(QString, tides);
+    QFETCH(int, labels);
+    QLocale::setDefault(locale);
+    QFETCH(QStringList, first);
+    QFETCH(double, step);
+    QFETCH(QString, tick);
+
+    const CurveLayout layout =
+        layOutTideCurve(QRectF(QPointF(0, 0), size), dayReading(tides, 3.0), measure);
+    QVERIFY(layout.plotted);
+    verifyLabelsClear(layout);
+    QCOMPARE(layout.labels.size(), labels);
+    QStringList texts;
+    for (const CurveLabel &label : layout.labels)
+        texts << label.text;
+    QCOMPARE(texts.mid(0, first.size()), first);
+    verifyTicks(layout, layout.heightTicks);
+    verifyTicks(layout, layout.timeTicks);
+    QVERIFY(textsOf(layout.timeTicks).contains(tick));
+    QCOMPARE(layout.timeTicks.value(1).value - layout.timeTicks.value(0).value, step);
+}
+
+void tst_CurveLayout::dayAxisFollowsTheClock_data()
+{
+    QTest::addColumn<DayEntries>("zones");
+    QTest::addColumn<QStringList>("texts"); // the first three ticks
+    QTest::addColumn<QList<double>>("at");  // where they stand, on true elapsed minutes
+
+    const QString utc = u"UTC"_s;
+    const QString london = u"Europe/London"_s;
+    QTest::newRow("no zones") << DayEntries{} << QStringList{u"00:00"_s, u"01:00"_s, u"02:00"_s}
+                              << QList<double>{0, 60, 120};
+    // The clocks go forward at 01:00 GMT: 01:00 is never shown.
+    QTest::newRow("forward in London: 01:00 skipped")
+        << DayEntries{{}, u"2026-03-29"_s, utc, london}
+        << QStringList{u"00:00"_s, u"02:00"_s, u"03:00"_s} << QList<double>{0, 60, 120};
+    // And back at 02:00 BST: 01:00 is shown twice, ticked at the first.
+    QTest::newRow("back in London: 01:00 once")
+        << DayEntries{{}, u"2026-10-25"_s, utc, london}
+        << QStringList{u"01:00"_s, u"02:00"_s, u"03:00"_s} << QList<double>{60, 180, 240};
+    QTest::newRow("UTC on a ship at UTC-03:30")
+        << DayEntries{{}, u"2026-06-14"_s, utc, u"UTC-03:30"_s}
+        << QStringList{u"20:00"_s, u"21:00"_s, u"22:00"_s} << QList<double>{1200, 1260, 1320};
+}
+
+void tst_CurveLayout::dayAxisFollowsTheClock()
+{
+    QFETCH(DayEntries, zones);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<double>, at);
+
+    const CurveLayout layout = layOutTideCurve(
+        QRectF(QPointF(0, 0), FullHd),
+        dayReading(u"0008 4.1  0622 0.9  1231 4.3  1847 0.7"_s, 3.0, None, zones), measure);
+    QVERIFY(layout.plotted);
+    QCOMPARE(textsOf(layout.timeTicks).mid(0, 3), texts);
+    QList<double> values;
+    for (const AxisTick &tick : layout.timeTicks.mid(0, 3))
+        values << tick.value;
+    QCOMPARE(values, at);
+    verifyTicks(layout, layout.timeTicks);
+}
+
+void tst_CurveLayout::dayRefusedIsNotPlotted_data()
+{
+    QTest::addColumn<QString>("tides");
+    QTest::addColumn<QString>("tablesZone");
+    QTest::addColumn<bool>("plotted");
+    QTest::addColumn<int>("points"); // where plotted
+
+    QTest::newRow("not alternating") << u"0208 4.1 0822 0.9 1431 0.5"_s << QString() << false << 0;
+    QTest::newRow("more than 12 hours apart") << u"0208 4.1 1431 0.9"_s << QString() << false << 0;
+    QTest::newRow("a bare offset for the tables' zone")
+        << WorkedExample << u"+0100"_s << false << 0;
+    // No tides of the day: the worksheet's span, as always.
+    QTest::newRow("none given: the span") << QString() << QString() << true << 2;
+}
+
+void tst_CurveLayout::dayRefusedIsNotPlotted()
+{
+    QFETCH(QString, tides);
+    QFETCH(QString, tablesZone);
+    QFETCH(bool, plotted);
+    QFETCH(int, points);
+
+    TideReading reading = roadReading(u"0.5"_s, {});
+    reading.day = dayReading(tides, 3.0, None, {{}, u"2026-06-14"_s, tablesZone, {}}).day;
+    QCOMPARE(hasCurve(reading), plotted);
+    const CurveLayout layout = layOutTideCurve(QRectF(QPointF(0, 0), FullHd), reading, measure);
+    QCOMPARE(layout.plotted, plotted);
+    QCOMPARE(layout.tidePoints.size(), points);
+    QCOMPARE(layout.straight.has_value(), plotted);
+}
+
+void tst_CurveLayout::dayTimesMarkTheDay_data()
+{
+    QTest::addColumn<QList<ClockChange>>("changes");
+    QTest::addColumn<double>("t");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("the first day") << QList<ClockChange>{} << 128.0 << u"02:08"_s;
+    QTest::newRow("next day") << QList<ClockChange>{} << 1468.0 << u"00:28+1"_s;
+    QTest::newRow("two days later") << QList<ClockChange>{} << 2885.0 << u"00:05+2"_s;
+    QTest::newRow("the day before") << QList<ClockChange>{} << -60.0 << u"23:00−1"_s;
+    QTest::newRow("an hour forward at 01:00")
+        << QList<ClockChange>{{60.0, 60.0}} << 90.0 << u"02:30"_s;
+    QTest::newRow("an hour back across midnight")
+        << QList<ClockChange>{{1450.0, -60.0}} << 1460.0 << u"23:20"_s;
+}
+
+void tst_CurveLayout::dayTimesMarkTheDay()
+{
+    QFETCH(QList<ClockChange>, changes);
+    QFETCH(double, t);
+    QFETCH(QString, text);
+    QCOMPARE(plotTimeText(DayClock(changes), t), text);
 }
 
 QTEST_GUILESS_MAIN(tst_CurveLayout)
