@@ -2,6 +2,7 @@
 
 #include "core/lists/ListStore.h"
 #include "core/ports/SecondaryPort.h"
+#include "gui/shell/ListPrompts.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
@@ -55,16 +56,14 @@ protected:
 
 private:
     void createControls();
-    void fillPortList(const QString &current);
-    void showFileState();
+    void showList(const QString &current);
     void recompute();
-    // Tells where an unreadable list was moved, and why nothing was saved.
-    void tellOutcome(const ondal::lists::ListStore::Outcome &outcome, const QString &name);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     ondal::Worksheet &m_worksheet;
     ondal::lists::ListStore &m_ports;
+    ondal::ListPrompts m_prompts;
     ondal::ports::SecondaryWorking m_working;
 
     QComboBox *cboPort = nullptr;
