@@ -72,6 +72,19 @@ inline constexpr PlacementKeys SecondaryWindowPlacement{
     .windowName = u"The secondary port window's",
 };
 
+// The tidal stream window: "Left", "Top", "Width" and "Height" of section
+// "Stream", by default beside the main window, room for the table, the leg,
+// the triangle and the lines.
+inline constexpr PlacementKeys StreamWindowPlacement{
+    .section = u"Stream",
+    .left = u"Left",
+    .top = u"Top",
+    .width = u"Width",
+    .height = u"Height",
+    .defaults = Placement{2200, 1000, 17250, 11250},
+    .windowName = u"The tidal stream window's",
+};
+
 // Reads the four values, in order, each by the strict conversion in single
 // precision. A value the conversion rejects (an empty or non-numeric text put
 // into the store by hand, say), that is not a finite number, or a width or
