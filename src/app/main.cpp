@@ -7,7 +7,7 @@
 #include "core/runtime/SettingsStore.h"
 #include "core/shell/AppServices.h"
 #include "core/shell/DisplayCheck.h"
-#include "core/streams/StationList.h"
+#include "core/streams/StreamTable.h"
 #include "gui/curve/RecordDialogs.h"
 #include "gui/shell/QtMessageBox.h"
 #include "gui/shell/WindowServices.h"

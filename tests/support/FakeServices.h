@@ -4,7 +4,7 @@
 #include "core/ports/PortList.h"
 #include "core/runtime/Clock.h"
 #include "core/shell/AppServices.h"
-#include "core/streams/StationList.h"
+#include "core/streams/StreamTable.h"
 #include "gui/curve/RecordDialogs.h"
 #include "gui/shell/WindowServices.h"
 #include "support/FakePlatform.h"

@@ -67,10 +67,6 @@ void paintWorksheet(QPainter &painter, RecordPager &pager,
 int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
                 const std::function<bool()> &newPage)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setClipRect(page);
     RecordPager pager(painter, page, TideCurveTitle, record.made, newPage);
     const qreal pt = pager.pt();
 
@@ -88,19 +84,11 @@ int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
 
     // The plot takes the room the lines leave, within bounds; where too
     // little is left it goes on a new page with the lines after it.
-    const qreal linesHeight = pager.linesHeight(record.lines);
-    const qreal least = pager.width() * 0.45;
-    const qreal most = std::min(pager.width() * 0.7, page.height() * 0.6);
-    const qreal plotHeight = std::clamp(pager.room() - linesHeight - 12 * pt, least, most);
-    QFont plotFont = pager.body();
-    plotFont.setPointSizeF(9);
-    const qreal plotTop = pager.take(plotHeight, 12 * pt);
-    painter.setFont(plotFont);
-    paintTideCurve(painter, QRectF(page.left(), plotTop, page.width(), plotHeight), record.reading,
-                   paperPalette(), record.hint);
+    const QRectF plot = pager.plotArea(record.lines, pager.width() * 0.45,
+                                       std::min(pager.width() * 0.7, pager.height() * 0.6));
+    paintTideCurve(painter, plot, record.reading, paperPalette(), record.hint);
 
     pager.lines(record.lines);
-    painter.restore();
     return pager.pages();
 }
 

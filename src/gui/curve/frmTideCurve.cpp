@@ -40,10 +40,7 @@ frmTideCurve::frmTideCurve(const ondal::WindowServices &services, const ondal::W
       m_placement(*this, ondal::CurveWindowPlacement, std::move(screenAreas)),
       m_worksheet(worksheet), m_kept(Section)
 {
-    setObjectName(u"frmTideCurve"_s);
-    setWindowTitle(u"Tide Curve"_s);
-    setWindowFlag(Qt::Window);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ondal::setUpOwnWindow(*this, u"frmTideCurve"_s, u"Tide Curve"_s);
 
     createControls();
     // Room for the plot at its smallest beside the lines under it, and still
@@ -142,14 +139,7 @@ void frmTideCurve::createControls()
 
     // Selectable, and read whole by screen readers: a label offers them its
     // name, so the lines go into the description as well.
-    lblResults = new QLabel(this);
-    lblResults->setObjectName(u"lblResults"_s);
-    lblResults->setAccessibleName(u"Results"_s);
-    lblResults->setTextFormat(Qt::RichText);
-    lblResults->setWordWrap(true);
-    lblResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblResults->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    lblResults->setFocusPolicy(Qt::StrongFocus);
+    lblResults = ondal::resultsLabel(this, u"lblResults"_s, u"Results"_s);
 
     cmdPrint = new QPushButton(u"&Print…"_s, this);
     cmdPrint->setObjectName(u"cmdPrint"_s);

@@ -46,15 +46,11 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
       m_prompts(services.messages, services.ports,
                 u"Type the secondary port's name before saving it."_s, portFieldName)
 {
-    setObjectName(u"frmSecondaryPort"_s);
-    setWindowTitle(u"Secondary Port"_s);
-    setWindowFlag(Qt::Window);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ondal::setUpOwnWindow(*this, u"frmSecondaryPort"_s, u"Secondary Port"_s);
 
     createControls();
     // Another Ondal may have saved ports since this one started.
-    m_ports.reload();
-    showList(QString());
+    m_prompts.attach(*cboPort, *lblPortFile);
     m_placement.restore(m_services.settings);
     recompute();
 }
@@ -89,7 +85,6 @@ void frmSecondaryPort::createControls()
     cboPort = new QComboBox(this);
     cboPort->setObjectName(u"cboPort"_s);
     cboPort->setAccessibleName(u"Secondary port"_s);
-    m_prompts.setUpNameBox(*cboPort);
     connect(cboPort, &QComboBox::activated, this, &frmSecondaryPort::cboPort_Activated);
     connect(cboPort, &QComboBox::editTextChanged, this, &frmSecondaryPort::recompute);
 
@@ -178,15 +173,7 @@ void frmSecondaryPort::createControls()
 
     // Selectable, and read whole by screen readers: a label offers them its
     // name, so the lines go into the description as well.
-    lblPortResults = new QLabel(this);
-    lblPortResults->setObjectName(u"lblPortResults"_s);
-    lblPortResults->setAccessibleName(u"Secondary port results"_s);
-    lblPortResults->setTextFormat(Qt::RichText);
-    lblPortResults->setWordWrap(true);
-    lblPortResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblPortResults->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                            Qt::TextSelectableByKeyboard);
-    lblPortResults->setFocusPolicy(Qt::StrongFocus);
+    lblPortResults = ondal::resultsLabel(this, u"lblPortResults"_s, u"Secondary port results"_s);
     lblPortResults->setMinimumHeight(lblPortResults->fontMetrics().lineSpacing() * 6);
 
     lblPortFile = new QLabel(this);
@@ -234,12 +221,6 @@ ondal::ports::StandardTides frmSecondaryPort::standardTides() const
             txtStdLwHeight->text()};
 }
 
-void frmSecondaryPort::showList(const QString &current)
-{
-    m_prompts.fillNames(*cboPort, current);
-    m_prompts.showFileState(*lblPortFile);
-}
-
 void frmSecondaryPort::cboPort_Activated(int index)
 {
     if (index < 0 || index >= m_ports.entries().size())
@@ -255,22 +236,19 @@ void frmSecondaryPort::recompute()
     m_working = ondal::ports::workSecondaryPort(table(), standardTides());
     ondal::showLines(*lblPortResults, m_working.lines);
     cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
-    cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
+    cmdDeletePort->setEnabled(m_prompts.holdsTyped());
 }
 
 void frmSecondaryPort::cmdSavePort_Click()
 {
-    const PortTable port = table();
-    m_prompts.save(ondal::ports::toEntry(port));
-    showList(port.name);
+    m_prompts.save(ondal::ports::toEntry(table()));
     recompute();
 }
 
 void frmSecondaryPort::cmdDeletePort_Click()
 {
-    m_prompts.remove(cboPort->currentText());
     // What was typed stays in the fields.
-    showList(cboPort->currentText());
+    m_prompts.remove();
     recompute();
 }
 

@@ -56,7 +56,6 @@ protected:
 
 private:
     void createControls();
-    void showList(const QString &current);
     void recompute();
 
     const ondal::WindowServices m_services;

@@ -18,8 +18,10 @@ ListPrompts::ListPrompts(MessageBoxService &messages, lists::ListStore &store, Q
       m_fieldName(std::move(fieldName))
 {}
 
-void ListPrompts::setUpNameBox(QComboBox &box) const
+void ListPrompts::attach(QComboBox &box, QLabel &fileState)
 {
+    m_box = &box;
+    m_fileState = &fileState;
     box.setEditable(true);
     box.lineEdit()->setMaxLength(lists::NameFieldLength);
     box.setInsertPolicy(QComboBox::NoInsert);
@@ -28,25 +30,31 @@ void ListPrompts::setUpNameBox(QComboBox &box) const
     box.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box.completer()->setCompletionMode(QCompleter::PopupCompletion);
     box.completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    m_store.reload();
+    showList(box.currentText());
 }
 
-void ListPrompts::fillNames(QComboBox &box, const QString &current) const
+bool ListPrompts::holdsTyped() const
 {
-    const QSignalBlocker blocker(&box);
-    box.clear();
-    QStringList names;
-    names.reserve(m_store.entries().size());
-    for (const lists::ListEntry &entry : m_store.entries())
-        names << entry.name;
-    box.addItems(names);
-    box.setCurrentIndex(-1);
-    box.setEditText(current);
+    return m_store.indexOf(m_box->currentText()) >= 0;
 }
 
-void ListPrompts::showFileState(QLabel &label) const
+void ListPrompts::showList(const QString &current)
 {
-    label.setText(m_store.loadProblem());
-    label.setVisible(!m_store.loadProblem().isEmpty());
+    {
+        // The typed name stays as it is; the list alone is refilled.
+        const QSignalBlocker blocker(m_box);
+        m_box->clear();
+        QStringList names;
+        names.reserve(m_store.entries().size());
+        for (const lists::ListEntry &entry : m_store.entries())
+            names << entry.name;
+        m_box->addItems(names);
+        m_box->setCurrentIndex(-1);
+        m_box->setEditText(current);
+    }
+    m_fileState->setText(m_store.loadProblem());
+    m_fileState->setVisible(!m_store.loadProblem().isEmpty());
 }
 
 void ListPrompts::save(const lists::ListEntry &entry)
@@ -61,29 +69,32 @@ void ListPrompts::save(const lists::ListEntry &entry)
         const lists::ListStore::Outcome outcome = m_store.save(entry, replacing);
         if (outcome.status != Status::Exists) {
             tellOutcome(outcome, entry.name.trimmed());
-            return;
+            break;
         }
         if (round == 4) {
             m_messages.msgBox(u"The %1 was not saved: another Ondal changed “%2” again while you "
                               u"were asked."_s.arg(word, outcome.existing->name));
-            return;
+            break;
         }
         if (!m_messages.askYesNo(u"A %1 named “%2” is saved already. Replace it?"_s.arg(
                 word, outcome.existing->name)))
-            return;
+            break;
         replacing = outcome.existing;
     }
+    showList(entry.name);
 }
 
-void ListPrompts::remove(const QString &name)
+void ListPrompts::remove()
 {
-    const qsizetype existing = m_store.indexOf(name);
-    if (existing < 0)
-        return;
-    const QString saved = m_store.entries().at(existing).name;
-    if (!m_messages.askYesNo(u"Delete the saved %1 “%2”?"_s.arg(m_store.kind().entryWord, saved)))
-        return;
-    tellOutcome(m_store.remove(saved), saved);
+    const QString typed = m_box->currentText();
+    const qsizetype existing = m_store.indexOf(typed);
+    if (existing >= 0) {
+        const QString saved = m_store.entries().at(existing).name;
+        if (m_messages.askYesNo(
+                u"Delete the saved %1 “%2”?"_s.arg(m_store.kind().entryWord, saved)))
+            tellOutcome(m_store.remove(saved), saved);
+    }
+    showList(typed);
 }
 
 void ListPrompts::tellOutcome(const lists::ListStore::Outcome &outcome, const QString &name)

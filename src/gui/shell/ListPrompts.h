@@ -16,7 +16,7 @@ class MessageBoxService;
 // A window's side of a list the user keeps (the ports, the stations): the
 // box of names, the state of the file, and the questions and messages of
 // saving and deleting an entry, worded by the list's kind so that every list
-// says the same things the same way.
+// says the same things the same way. Attach it before the box is used.
 class ListPrompts
 {
 public:
@@ -26,23 +26,26 @@ public:
     ListPrompts(MessageBoxService &messages, lists::ListStore &store, QString askName,
                 std::function<QString(const QString &key)> fieldName);
 
-    // An editable box of the list's names, completed as typed.
-    void setUpNameBox(QComboBox &box) const;
-    // Refills the box with the names in the file as last read; the typed
-    // name stays as it is.
-    void fillNames(QComboBox &box, const QString &current) const;
-    // Shows why the file could not be read, or nothing.
-    void showFileState(QLabel &label) const;
+    // Reads the list afresh (another Ondal may have saved since), and from
+    // then on keeps the box of names (editable, completed as typed) and the
+    // label of the file's state up to date.
+    void attach(QComboBox &box, QLabel &fileState);
+
+    // Whether the file as last read holds the name in the box.
+    bool holdsTyped() const;
 
     // Saves the entry, asking before it replaces one of the same name
     // (without regard to case) in the file as it is now, and again should
     // another Ondal change that one while the user is asked. Tells whatever
     // kept it from being saved.
     void save(const lists::ListEntry &entry);
-    // Asks, then removes the entry of that name; nothing where there is none.
-    void remove(const QString &name);
+    // Asks, then removes the entry named in the box; what was typed stays.
+    void remove();
 
 private:
+    // Refills the box with the names in the file as last read, the typed
+    // name as given, and shows why the file could not be read, or nothing.
+    void showList(const QString &current);
     // Tells where an unreadable list was moved, and why nothing was saved.
     void tellOutcome(const lists::ListStore::Outcome &outcome, const QString &name);
 
@@ -50,6 +53,8 @@ private:
     lists::ListStore &m_store;
     QString m_askName;
     std::function<QString(const QString &key)> m_fieldName;
+    QComboBox *m_box = nullptr;
+    QLabel *m_fileState = nullptr;
 };
 
 } // namespace ondal

@@ -126,6 +126,10 @@ RecordPager::RecordPager(QPainter &painter, const QRectF &page, const QString &t
     : m_painter(painter), m_page(page), m_title(title), m_made(made), m_newPage(newPage),
       m_pt(painter.device()->logicalDpiY() / 72.0)
 {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setClipRect(page);
     m_body = painter.font();
     m_body.setPointSizeF(10);
     m_heading = m_body;
@@ -136,9 +140,19 @@ RecordPager::RecordPager(QPainter &painter, const QRectF &page, const QString &t
     heading(false);
 }
 
+RecordPager::~RecordPager()
+{
+    m_painter.restore();
+}
+
 qreal RecordPager::width() const
 {
     return m_page.width();
+}
+
+qreal RecordPager::height() const
+{
+    return m_page.height();
 }
 
 qreal RecordPager::left() const
@@ -192,6 +206,17 @@ void RecordPager::headline(const QString &text)
 {
     paragraph(text, m_heading, 2 * m_pt);
     m_painter.setFont(m_body);
+}
+
+QRectF RecordPager::plotArea(const QList<ResultLine> &linesAfter, qreal least, qreal most)
+{
+    const qreal height =
+        std::clamp(room() - linesHeight(linesAfter) - 12 * m_pt, least, std::max(least, most));
+    const qreal top = take(height, 12 * m_pt);
+    QFont plotFont = m_body;
+    plotFont.setPointSizeF(9);
+    m_painter.setFont(plotFont);
+    return QRectF(left(), top, width(), height);
 }
 
 void RecordPager::lines(const QList<ResultLine> &lines)

@@ -63,17 +63,23 @@ void savePdfFromWindow(QWidget *window, const WindowServices &services, const Re
 // Writes a record down the page, block after block, and starts a new page
 // with the heading repeated where the next block would pass the bottom
 // margin. Nothing is drawn past the margin: a block is moved on whole, and
-// the caller clips the painter to the page besides.
+// the painter is clipped to the page besides, for as long as the pager
+// lasts.
 class RecordPager
 {
 public:
     // Writes the heading: the title and when the record was made.
     RecordPager(QPainter &painter, const QRectF &page, const QString &title, const QDateTime &made,
                 const NewPage &newPage);
+    // Gives the painter back as it was.
+    ~RecordPager();
+    RecordPager(const RecordPager &) = delete;
+    RecordPager &operator=(const RecordPager &) = delete;
 
     qreal pt() const { return m_pt; }
     const QFont &body() const { return m_body; }
     qreal width() const;
+    qreal height() const;
     qreal left() const;
     qreal room() const;
     int pages() const { return m_pages; }
@@ -89,6 +95,11 @@ public:
     // A text wrapped to the page's width, as one block.
     void paragraph(const QString &text, const QFont &font, qreal after);
     void headline(const QString &text);
+    // The room for a plot across the page with the lines still to come
+    // after it: what the lines leave, within least and most (page heights
+    // of the page's width), on a new page where less is left; the painter
+    // is given the plot's 9-point font.
+    QRectF plotArea(const QList<ResultLine> &linesAfter, qreal least, qreal most);
     // The lines as the window shows them, each in its kind's font.
     void lines(const QList<ResultLine> &lines);
     // Their height on the page.

@@ -68,10 +68,6 @@ qreal paintEntries(QPainter &painter, const RecordPager &pager, const QRectF &co
 int paintStreamRecord(QPainter &painter, const QRectF &page, const StreamRecord &record,
                       const NewPage &newPage)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setClipRect(page);
     RecordPager pager(painter, page, u"Tidal Stream"_s, record.made, newPage);
     const qreal pt = pager.pt();
 
@@ -92,19 +88,11 @@ int paintStreamRecord(QPainter &painter, const QRectF &page, const StreamRecord 
     paintEntries(painter, pager, entries, record.entries, false);
 
     // The triangle takes the room the lines leave, within bounds.
-    const qreal linesHeight = pager.linesHeight(record.lines);
-    const qreal least = pager.width() * 0.35;
-    const qreal most = std::min(pager.width() * 0.6, page.height() * 0.45);
-    const qreal plotHeight = std::clamp(pager.room() - linesHeight - 12 * pt, least, most);
-    QFont plotFont = pager.body();
-    plotFont.setPointSizeF(9);
-    const qreal plotTop = pager.take(plotHeight, 12 * pt);
-    painter.setFont(plotFont);
-    paintVectorTriangle(painter, QRectF(page.left(), plotTop, page.width(), plotHeight), record.leg,
-                        paperPalette(), record.hint);
+    const QRectF plot = pager.plotArea(record.lines, pager.width() * 0.35,
+                                       std::min(pager.width() * 0.6, pager.height() * 0.45));
+    paintVectorTriangle(painter, plot, record.leg, paperPalette(), record.hint);
 
     pager.lines(record.lines);
-    painter.restore();
     return pager.pages();
 }
 

@@ -1,9 +1,9 @@
 #include "gui/streams/VectorTrianglePlot.h"
 
 #include "core/streams/TriangleLayout.h"
+#include "gui/shell/PlotPaint.h"
 
 #include <QFontMetricsF>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QPalette>
 
@@ -12,21 +12,6 @@ using namespace ondal::streams;
 
 namespace ondal {
 namespace {
-
-// Lengths are written in pixels of a 96 dpi screen and scaled to the
-// device, so a printed triangle has the proportions of the one on screen.
-qreal unitOf(const QPainter &painter)
-{
-    const QPaintDevice *device = painter.device();
-    return device && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
-}
-
-QColor mixed(const QColor &under, const QColor &over, float amount)
-{
-    const auto mix = [amount](float a, float b) { return a + (b - a) * amount; };
-    return QColor::fromRgbF(mix(under.redF(), over.redF()), mix(under.greenF(), over.greenF()),
-                            mix(under.blueF(), over.blueF()));
-}
 
 // The water track, the one steered, in the highlight; the track made good
 // in the text's colour; the streams dashed, so that the three differ in grey
@@ -65,14 +50,8 @@ void paintVectorTriangle(QPainter &painter, const QRectF &target,
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF frame = target.adjusted(unit / 2, unit / 2, -unit / 2, -unit / 2);
-    painter.setPen(QPen(mixed(base, text, 0.55f), unit));
-    painter.setBrush(base);
-    painter.drawRect(frame);
+    paintFrame(painter, target, palette, unit, layout.drawn ? QString() : hint);
     if (!layout.drawn) {
-        painter.setPen(text);
-        painter.drawText(frame.adjusted(8 * unit, 8 * unit, -8 * unit, -8 * unit),
-                         Qt::AlignCenter | Qt::TextWordWrap, hint);
         painter.restore();
         return;
     }
@@ -125,8 +104,18 @@ void paintVectorTriangle(QPainter &painter, const QRectF &target,
 
 VectorTrianglePlot::VectorTrianglePlot(QWidget *parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Room for a triangle some 10 lines across with its labels beside it;
+    // it takes whatever more its place in the window gives.
+    const int line = fontMetrics().height();
+    setMinimumSize(16 * line, 13 * line);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void VectorTrianglePlot::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintVectorTriangle(painter, rect(), m_leg, palette(), m_hint);
 }
 
 void VectorTrianglePlot::setLeg(const std::optional<LegSolution> &leg, const QString &hint)
@@ -135,23 +124,6 @@ void VectorTrianglePlot::setLeg(const std::optional<LegSolution> &leg, const QSt
     m_hint = hint;
     setAccessibleDescription(leg ? triangleDescription(*leg).join(u'\n') : hint);
     update();
-}
-
-QSize VectorTrianglePlot::sizeHint() const
-{
-    return QSize(380, 340);
-}
-
-QSize VectorTrianglePlot::minimumSizeHint() const
-{
-    const int line = fontMetrics().height();
-    return QSize(16 * line, 13 * line);
-}
-
-void VectorTrianglePlot::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    paintVectorTriangle(painter, rect(), m_leg, palette(), m_hint);
 }
 
 } // namespace ondal

@@ -35,9 +35,6 @@ public:
     // The hint shows, and is the description, where there is no leg.
     void setLeg(const std::optional<streams::LegSolution> &leg, const QString &hint);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -2,21 +2,17 @@
 
 #include "core/runtime/Clock.h"
 #include "core/runtime/ValueReader.h"
-#include "core/streams/StationList.h"
 #include "core/streams/StreamHandover.h"
+#include "core/streams/StreamTable.h"
 #include "core/worksheet/Worksheet.h"
 #include "gui/shell/ResultLines.h"
 #include "gui/streams/StreamRecord.h"
 #include "gui/streams/VectorTrianglePlot.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -79,15 +75,10 @@ frmTidalStream::frmTidalStream(const ondal::WindowServices &services,
                 u"Type the station's name before saving it."_s, stationFieldName),
       m_kept(Section)
 {
-    setObjectName(u"frmTidalStream"_s);
-    setWindowTitle(u"Tidal Stream"_s);
-    setWindowFlag(Qt::Window);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ondal::setUpOwnWindow(*this, u"frmTidalStream"_s, u"Tidal Stream"_s);
 
     createControls();
-    // Another Ondal may have saved stations since this one started.
-    m_stations.reload();
-    showList(QString());
+    m_prompts.attach(*cboStation, *lblStationFile);
     m_kept.load(m_services.settings);
     const int side = cboWindSide->findText(m_kept.stored(m_services.settings, WindSideKey));
     cboWindSide->setCurrentIndex(std::max(side, 0));
@@ -104,7 +95,6 @@ void frmTidalStream::createControls()
     cboStation = new QComboBox(this);
     cboStation->setObjectName(u"cboStation"_s);
     cboStation->setAccessibleName(u"Tidal stream station"_s);
-    m_prompts.setUpNameBox(*cboStation);
     connect(cboStation, &QComboBox::activated, this, &frmTidalStream::cboStation_Activated);
     connect(cboStation, &QComboBox::editTextChanged, this, &frmTidalStream::recompute);
 
@@ -136,17 +126,7 @@ void frmTidalStream::createControls()
     picTriangle->setAccessibleName(u"Vector triangle"_s);
     picTriangle->setFocusPolicy(Qt::NoFocus);
 
-    // Selectable, and read whole by screen readers: a label offers them its
-    // name, so the lines go into the description as well.
-    lblStreamResults = new QLabel(this);
-    lblStreamResults->setObjectName(u"lblStreamResults"_s);
-    lblStreamResults->setAccessibleName(u"Stream results"_s);
-    lblStreamResults->setTextFormat(Qt::RichText);
-    lblStreamResults->setWordWrap(true);
-    lblStreamResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblStreamResults->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                              Qt::TextSelectableByKeyboard);
-    lblStreamResults->setFocusPolicy(Qt::StrongFocus);
+    lblStreamResults = ondal::resultsLabel(this, u"lblStreamResults"_s, u"Stream results"_s);
     lblStreamResults->setMinimumWidth(lblStreamResults->fontMetrics().averageCharWidth() * 40);
 
     const auto button = [this](const QString &name, const QString &caption,
@@ -379,12 +359,6 @@ LegEntries frmTidalStream::legEntries() const
     return entries;
 }
 
-void frmTidalStream::showList(const QString &current)
-{
-    m_prompts.fillNames(*cboStation, current);
-    m_prompts.showFileState(*lblStationFile);
-}
-
 void frmTidalStream::recompute()
 {
     // Only texts and a repaint: no message box opens for a value.
@@ -394,7 +368,7 @@ void frmTidalStream::recompute()
     m_kept.nameLeftOut(m_lines);
     ondal::showLines(*lblStreamResults, m_lines);
     picTriangle->setLeg(m_working.leg, NoTriangleHint);
-    cmdDeleteStation->setEnabled(m_stations.indexOf(cboStation->currentText()) >= 0);
+    cmdDeleteStation->setEnabled(m_prompts.holdsTyped());
 }
 
 void frmTidalStream::followWorksheet()
@@ -415,17 +389,14 @@ void frmTidalStream::cboStation_Activated(int index)
 
 void frmTidalStream::cmdSaveStation_Click()
 {
-    const StreamStation typed = station();
-    m_prompts.save(ondal::streams::toEntry(typed));
-    showList(typed.name);
+    m_prompts.save(ondal::streams::toEntry(station()));
     recompute();
 }
 
 void frmTidalStream::cmdDeleteStation_Click()
 {
-    m_prompts.remove(cboStation->currentText());
     // What was typed stays in the fields.
-    showList(cboStation->currentText());
+    m_prompts.remove();
     recompute();
 }
 

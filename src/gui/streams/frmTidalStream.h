@@ -1,44 +1,38 @@
 #pragma once
 
-#include "core/lists/ListStore.h"
 #include "core/streams/StreamRecord.h"
-#include "core/streams/StreamWorking.h"
 #include "gui/shell/KeptEntries.h"
 #include "gui/shell/ListPrompts.h"
-#include "gui/shell/RecordPages.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
+#include <QComboBox>
 #include <QHash>
-#include <QWidget>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace ondal {
+struct RecordOutput;
 class VectorTrianglePlot;
 class Worksheet;
 } // namespace ondal
 
-// The course to steer through the tidal streams: a station's table typed as
-// the chart prints it (or chosen from the user's list of stations), the
-// day's high water and range at the standard port (typed, or taken from the
-// worksheet), and a leg; the tidal hour, the stream, the course to steer
-// (true, magnetic and compass), the speed over the ground and the arrival
-// are worked out live as the fields are typed, with the vector triangle
-// drawn beside them, and printed or saved as a record for the passage plan.
-// It reads the worksheet and never writes it.
-//
-// A top-level window without an owner; closing it deletes it.
+// The course to steer through the tidal streams. An officer picks a saved
+// station or types its table as the chart prints it, takes the day's high
+// water and range at the standard port from the worksheet (or types them),
+// types the leg, and reads the tidal hour, the stream, the course to steer
+// (true, magnetic and compass), the speed over the ground and the arrival,
+// worked out live as the fields are typed, with the vector triangle drawn
+// beside them; the whole is printed or saved as a record for the passage
+// plan. The window reads the worksheet and never writes it; closing it,
+// which it may be at any time as a window of its own, deletes it.
 class frmTidalStream : public QWidget
 {
     Q_OBJECT
 public:
-    // Restores the leg's entries and the placement from the services'
-    // settings store, and reads the list of stations afresh from the
-    // services' store of stations, before the window is first shown.
+    // Before the window is first shown: the list of stations read afresh,
+    // the leg's entries and the placement restored from the settings.
     frmTidalStream(const ondal::WindowServices &services, const ondal::Worksheet &worksheet,
                    ondal::ScreenAreas screenAreas = {}, QWidget *parent = nullptr);
     ~frmTidalStream() override;
@@ -50,24 +44,24 @@ public:
     ondal::streams::StreamRecord record() const;
     const ondal::lists::ListStore &stations() const { return m_stations; }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
 public slots:
+    // In the order of the window: the station, the day, then the record.
+    void cboStation_Activated(int index);
     void cmdSaveStation_Click();
     void cmdDeleteStation_Click();
     void cmdFromWorksheet_Click();
     void cmdPrintStream_Click();
     void cmdStreamPdf_Click();
-    void cboStation_Activated(int index);
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
     void createControls();
     QWidget *createTable();
     QWidget *createDayAndLeg();
     QLineEdit *legField(QString ondal::streams::LegEntries::*member) const;
-    void showList(const QString &current);
     void followWorksheet();
     void recompute();
     ondal::RecordOutput recordOutput() const;

@@ -1,6 +1,6 @@
 #include "core/lists/ListStore.h"
 #include "core/ports/PortList.h"
-#include "core/streams/StationList.h"
+#include "core/streams/StreamTable.h"
 
 #include <QDir>
 #include <QFile>

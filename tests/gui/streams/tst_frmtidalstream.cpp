@@ -20,11 +20,6 @@ using ondal::test::shownLines;
 
 namespace {
 
-frmMain::ScreenAreas screens()
-{
-    return [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; };
-}
-
 // The worked example: the station's row HW+2 and its ranges, and the leg
 // from 11:00 to make good 140° T for 4.0 M at 6.0 kn, 6° of leeway with the
 // wind on the starboard side, variation 4° W and deviation 5° E. The day
@@ -49,6 +44,12 @@ const QStringList ExampleLines{
     u"Speed over the ground 5.3 kn · 4.0 M in 45 min · arrive 11:45"_s,
     u"The stream is taken as constant through each tidal hour and holds at the station only; "
     u"eddies and wind-driven currents are not allowed for."_s};
+
+// One screen, as large as a desktop's.
+frmMain::ScreenAreas screens()
+{
+    return [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; };
+}
 
 QLineEdit *edit(const QWidget *window, const QString &name)
 {
@@ -78,18 +79,21 @@ class tst_frmTidalStream : public QObject
 {
     Q_OBJECT
 
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void init()
+    {
+        m_fakes.messages = {};
+        m_fakes.dialogs.asked.clear();
+    }
+    void workedExampleThroughTheMenu();
+    void stationIsSavedAndChosenAfterARestart();
+    void recordIsSavedAsPdf();
+
 private:
     // The list of stations is kept in the fakes' scratch folder.
     FakeServices m_fakes;
     ondal::Worksheet m_sheet;
-
-private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void init() { m_fakes.messages = {}; }
-
-    void workedExampleThroughTheMenu();
-    void stationIsSavedAndChosenAfterARestart();
-    void recordIsSavedAsPdf();
 };
 
 void tst_frmTidalStream::workedExampleThroughTheMenu()
@@ -193,7 +197,6 @@ void tst_frmTidalStream::stationIsSavedAndChosenAfterARestart()
 void tst_frmTidalStream::recordIsSavedAsPdf()
 {
     QTemporaryDir dir;
-    m_fakes.dialogs.asked.clear();
     m_fakes.dialogs.pdfAnswer = dir.filePath(u"stream.pdf"_s);
     MemoryStore settings;
     frmMain w(m_fakes.windowServices(settings), screens());

@@ -7,14 +7,6 @@ using namespace Qt::StringLiterals;
 using namespace ondal::streams;
 using ondal::test::TextRecorder;
 
-namespace {
-
-// An A4 page's printable area at 300 dots per inch, 15 mm margins.
-constexpr qreal PageWidth = 2126;
-constexpr qreal PageHeight = 3154;
-
-} // namespace
-
 class tst_StreamRecordPage : public QObject
 {
     Q_OBJECT
@@ -56,21 +48,14 @@ void tst_StreamRecordPage::pagesKeepWithinTheMargins()
     const StreamRecord record = streamRecord(station, leg, working, working.lines, u"hint"_s,
                                              QDateTime(QDate(2026, 6, 14), QTime(9, 30)));
 
-    TextRecorder device(PageWidth, PageHeight);
-    QPainter painter(&device);
-    const int used = ondal::paintStreamRecord(painter, QRectF(0, 0, PageWidth, PageHeight), record,
-                                              [&device] { return device.newPage(); });
-    painter.end();
-
-    QCOMPARE(used, pages);
+    TextRecorder device;
+    QCOMPARE(device.paint(ondal::streamRecordPainter(record)), pages);
     QCOMPARE(device.page, pages);
-    QVERIFY2(device.lowest <= PageHeight, qPrintable(QString::number(device.lowest)));
+    QVERIFY2(device.lowest <= device.height(), qPrintable(QString::number(device.lowest)));
     QCOMPARE(device.texts.constFirst().text, u"Tidal Stream"_s);
-    QString written;
-    for (const TextRecorder::Text &text : std::as_const(device.texts))
-        written += text.text.trimmed() + u' ';
+    const QString written = device.written();
     for (const ondal::ResultLine &line : record.lines)
-        QVERIFY2(written.simplified().contains(line.text.simplified()), qPrintable(line.text));
+        QVERIFY2(written.contains(line.text.simplified()), qPrintable(line.text));
     QVERIFY(written.contains(u"HW−6 60"_s) && written.contains(u"Track 140° 4.0 M"_s));
 }
 
