@@ -109,7 +109,6 @@ VectorTrianglePlot::VectorTrianglePlot(QWidget *parent) : QWidget(parent)
     const int line = fontMetrics().height();
     setMinimumSize(16 * line, 13 * line);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void VectorTrianglePlot::paintEvent(QPaintEvent *)

@@ -154,8 +154,8 @@ void frmTidalStream::createControls()
     // The table down the left; the day and the leg on the right, with the
     // triangle beside the lines under them.
     auto *answers = new QHBoxLayout;
-    answers->addWidget(picTriangle, 2);
-    answers->addWidget(lblStreamResults, 3);
+    answers->addWidget(picTriangle, 1);
+    answers->addWidget(lblStreamResults, 1);
     auto *right = new QVBoxLayout;
     right->addWidget(dayAndLeg);
     right->addLayout(answers, 1);

@@ -119,6 +119,9 @@ void tst_frmTidalStream::workedExampleThroughTheMenu()
     }
     QCOMPARE(keys.size(), 19);
     QCOMPARE(QSet<QChar>(keys.cbegin(), keys.cend()).size(), keys.size());
+    // Tab reads the table row by row, then goes on to the day.
+    QCOMPARE(edit(stream, u"txtNeapP1"_s)->nextInFocusChain(), edit(stream, u"txtSetP2"_s));
+    QCOMPARE(edit(stream, u"txtNeapP6"_s)->nextInFocusChain(), edit(stream, u"txtStreamHw"_s));
 
     // From Worksheet waits for a worksheet it can read, then takes the day.
     auto *fromWorksheet = button(stream, u"cmdFromWorksheet"_s);
