@@ -36,7 +36,7 @@ void ListPrompts::attach(QComboBox &box, QLabel &fileState)
 
 bool ListPrompts::holdsTyped() const
 {
-    return m_store.indexOf(m_box->currentText()) >= 0;
+    return m_box && m_store.indexOf(m_box->currentText()) >= 0;
 }
 
 void ListPrompts::showList(const QString &current)

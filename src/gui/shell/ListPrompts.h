@@ -31,7 +31,8 @@ public:
     // label of the file's state up to date.
     void attach(QComboBox &box, QLabel &fileState);
 
-    // Whether the file as last read holds the name in the box.
+    // Whether the file as last read holds the name in the box; false before
+    // the box is attached.
     bool holdsTyped() const;
 
     // Saves the entry, asking before it replaces one of the same name

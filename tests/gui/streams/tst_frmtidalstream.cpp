@@ -106,10 +106,18 @@ void tst_frmTidalStream::workedExampleThroughTheMenu()
     QCOMPARE(openStream(w), stream); // one window, brought forward
     QCOMPARE(&stream->stations(), &m_fakes.stations);
 
-    // Every caption's access key is its own, the buttons' included.
+    // Every field has its label; every caption's access key is its own.
     QStringList captions;
-    for (const QLabel *label : stream->findChildren<QLabel *>())
+    QSet<const QWidget *> labelled;
+    for (const QLabel *label : stream->findChildren<QLabel *>()) {
         captions << label->text();
+        labelled << label->buddy();
+    }
+    for (const QWidget *field : stream->findChildren<QWidget *>()) {
+        if (qobject_cast<const QLineEdit *>(field) || qobject_cast<const QComboBox *>(field))
+            QVERIFY2(labelled.contains(field) || qobject_cast<QComboBox *>(field->parent()),
+                     qPrintable(field->objectName()));
+    }
     for (const QPushButton *pressed : stream->findChildren<QPushButton *>())
         captions << pressed->text();
     QList<QChar> keys;
