@@ -10,13 +10,16 @@
 //
 // A value read lies within its bounds and reads back the same from the form
 // a person would type it in; every number the solver gives is finite, its
-// triangle closes, and its pieces run end to end within the table. Each
+// triangle closes, and its pieces run end to end within the table; the
+// triangle lays out at a window's size and a page's with every coordinate
+// finite and on the target. Each
 // input must end quickly: scripts/fuzz gives this target 1 second an input,
 // far beyond what the solver's fixed counts take.
 
 #include "FuzzText.h"
 
 #include "core/streams/StreamWorking.h"
+#include "core/streams/TriangleLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,6 +85,34 @@ void checkEastWest(const FuzzText &in, const QString &text, double limit)
     }
 }
 
+// The leg's triangle as a window and a page draw it: laid out, and nothing
+// off the target or at a place that is no number.
+void checkTriangle(const LegSolution &leg, const std::string &what)
+{
+    const auto measure = [](const QString &text) { return QSizeF(7.0 * text.size(), 14.0); };
+    for (const QRectF &target : {QRectF(0, 0, 380, 340), QRectF(118, 1350, 2126, 1200)}) {
+        const TriangleLayout layout = layOutTriangle(target, leg, measure, target.width() / 380);
+        ONDAL_FUZZ_CHECK(layout.drawn, what + " draws no triangle");
+        const QRectF room = target.adjusted(-1e-6, -1e-6, 1e-6, 1e-6);
+        const auto on = [&](const QPointF &p) {
+            return std::isfinite(p.x()) && std::isfinite(p.y()) && room.contains(p);
+        };
+        QList<QLineF> lines{layout.north, layout.scaleBar};
+        lines << layout.northHead << layout.scaleTicks;
+        QList<QRectF> boxes{layout.northBox, layout.scaleBox};
+        for (const TriangleVector &v : layout.vectors) {
+            lines << v.line << v.heads;
+            if (v.drawn)
+                boxes << v.box;
+        }
+        for (const QLineF &line : std::as_const(lines))
+            ONDAL_FUZZ_CHECK(on(line.p1()) && on(line.p2()), what + " draws a line off the target");
+        for (const QRectF &box : std::as_const(boxes))
+            ONDAL_FUZZ_CHECK(on(box.topLeft()) && on(box.bottomRight()),
+                             what + " writes a label off the target");
+    }
+}
+
 // What the solver gives holds together, whatever it was asked.
 void checkOutcome(const LegProblem &p, const LegOutcome &out, const std::string &what)
 {
@@ -130,6 +161,7 @@ void checkOutcome(const LegProblem &p, const LegOutcome &out, const std::string 
     ONDAL_FUZZ_CHECK(near(sum.east, leg.drift.east, scale) &&
                          near(sum.north, leg.drift.north, scale),
                      what + " sums its drift wrong");
+    checkTriangle(leg, what);
 }
 
 // 0 to 1 from two bytes of the input, taken in turn and wrapping round.

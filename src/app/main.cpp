@@ -7,6 +7,7 @@
 #include "core/runtime/SettingsStore.h"
 #include "core/shell/AppServices.h"
 #include "core/shell/DisplayCheck.h"
+#include "core/streams/StreamTable.h"
 #include "gui/curve/RecordDialogs.h"
 #include "gui/shell/QtMessageBox.h"
 #include "gui/shell/WindowServices.h"
@@ -80,14 +81,20 @@ int main(int argc, char *argv[])
     const ondal::UserFolders folders{
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
-    // The user's lists, in the data folder (none where there is none).
-    ondal::lists::ListStore ports(
-        folders.data.isEmpty()
-            ? QString()
-            : QDir(folders.data).filePath(QString::fromUtf16(ondal::ports::PortsFileName)),
-        ondal::ports::portListKind(), ondal::writeWholeFile, [&clock] { return clock.now(); });
+    // The user's lists, side by side in the data folder (none where there
+    // is none).
+    const auto userList = [&](const char16_t *fileName) {
+        return folders.data.isEmpty() ? QString()
+                                      : QDir(folders.data).filePath(QString::fromUtf16(fileName));
+    };
+    ondal::lists::ListStore ports(userList(ondal::ports::PortsFileName),
+                                  ondal::ports::portListKind(), ondal::writeWholeFile,
+                                  [&clock] { return clock.now(); });
+    ondal::lists::ListStore stations(userList(ondal::streams::StationsFileName),
+                                     ondal::streams::stationListKind(), ondal::writeWholeFile,
+                                     [&clock] { return clock.now(); });
     const ondal::WindowServices services{
-        {messages, settings, *registry, files, starter, clock, folders, ports}, dialogs};
+        {messages, settings, *registry, files, starter, clock, folders, ports, stations}, dialogs};
 
     Module1::Main(services);
     // The program runs while any of its windows is open.

@@ -4,6 +4,7 @@
 #include "core/ports/PortList.h"
 #include "core/runtime/Clock.h"
 #include "core/shell/AppServices.h"
+#include "core/streams/StreamTable.h"
 #include "gui/curve/RecordDialogs.h"
 #include "gui/shell/WindowServices.h"
 #include "support/FakePlatform.h"
@@ -55,10 +56,10 @@ public:
 
 // Every service a window takes, faked: messages are recorded, settings kept
 // in memory, the clock stands still, the user's folders are temporary ones
-// of their own with the ports kept in the data folder, and the registry,
-// file test, program start and dialogs answer as a test sets them up. Hand
-// services() or windowServices() to a window as main() hands it the real
-// ones.
+// of their own with the ports and the stations kept in the data folder, and
+// the registry, file test, program start and dialogs answer as a test sets
+// them up. Hand services() or windowServices() to a window as main() hands it
+// the real ones.
 struct FakeServices
 {
     RecordingMessages messages;
@@ -73,17 +74,21 @@ struct FakeServices
     lists::ListStore ports{data.filePath(QString::fromUtf16(ondal::ports::PortsFileName)),
                            ondal::ports::portListKind(), writeWholeFile,
                            [this] { return clock.now(); }};
+    lists::ListStore stations{data.filePath(QString::fromUtf16(ondal::streams::StationsFileName)),
+                              ondal::streams::stationListKind(), writeWholeFile,
+                              [this] { return clock.now(); }};
 
     UserFolders folders() const { return {data.path(), documents.path()}; }
     AppServices services()
     {
-        return {messages, settings, registry, files, starter, clock, folders(), ports};
+        return {messages, settings, registry, files, starter, clock, folders(), ports, stations};
     }
     WindowServices windowServices() { return {services(), dialogs}; }
     // The same with a settings store of the test's own choosing.
     WindowServices windowServices(SettingsStore &store)
     {
-        return {{messages, store, registry, files, starter, clock, folders(), ports}, dialogs};
+        return {{messages, store, registry, files, starter, clock, folders(), ports, stations},
+                dialogs};
     }
 };
 

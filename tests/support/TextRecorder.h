@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/shell/RecordPages.h"
+
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -27,13 +29,37 @@ public:
         QPointF at; // the baseline's start
     };
 
-    TextRecorder(qreal width, qreal height) : m_size(width, height), m_engine(new Engine(this)) {}
+    // By default an A4 page's printable area at 300 dots per inch, 15 mm
+    // margins.
+    explicit TextRecorder(qreal width = 2126, qreal height = 3154)
+        : m_size(width, height), m_engine(new Engine(this))
+    {}
 
     QPaintEngine *paintEngine() const override { return m_engine.get(); }
     bool newPage()
     {
         ++page;
         return true;
+    }
+
+    // Paints a record over the whole of each page, going on to the next as
+    // the record asks; returns the pages the record says it took.
+    int paint(const RecordPainter &record)
+    {
+        QPainter painter(this);
+        const int used = record(painter, QRectF(QPointF(), m_size), [this] { return newPage(); });
+        painter.end();
+        return used;
+    }
+
+    // Every text written, in order, a blank between and runs of blanks as
+    // one: what a reader finds on paper.
+    QString written() const
+    {
+        QString all;
+        for (const Text &text : texts)
+            all += text.text + u' ';
+        return all.simplified();
     }
 
     QList<Text> texts;

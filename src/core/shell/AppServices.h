@@ -39,7 +39,8 @@ struct AppServices
     platform::ProgramStarter &starter;
     Clock &clock;
     UserFolders folders;
-    lists::ListStore &ports; // the user's secondary ports
+    lists::ListStore &ports;    // the user's secondary ports
+    lists::ListStore &stations; // the user's tidal-stream stations
 };
 
 } // namespace ondal

@@ -48,29 +48,28 @@ inline constexpr PlacementKeys MainWindowPlacement{
     .windowName = u"The main window's",
 };
 
-// The tide curve window: "Left", "Top", "Width" and "Height" of section
-// "Curve", by default to the right of the main window.
-inline constexpr PlacementKeys CurveWindowPlacement{
-    .section = u"Curve",
-    .left = u"Left",
-    .top = u"Top",
-    .width = u"Width",
-    .height = u"Height",
-    .defaults = Placement{7650, 1000, 13500, 9600},
-    .windowName = u"The tide curve window's",
-};
+// A window with a section of its own: "Left", "Top", "Width" and "Height"
+// in it.
+constexpr PlacementKeys sectionPlacement(const char16_t *section, Placement defaults,
+                                         const char16_t *windowName)
+{
+    return {section, u"Left", u"Top", u"Width", u"Height", defaults, windowName};
+}
 
-// The secondary port window: "Left", "Top", "Width" and "Height" of section
-// "Secondary", by default below and to the right of the main window.
-inline constexpr PlacementKeys SecondaryWindowPlacement{
-    .section = u"Secondary",
-    .left = u"Left",
-    .top = u"Top",
-    .width = u"Width",
-    .height = u"Height",
-    .defaults = Placement{1600, 1600, 11400, 9000},
-    .windowName = u"The secondary port window's",
-};
+// The tide curve window, section "Curve", by default to the right of the
+// main window.
+inline constexpr PlacementKeys CurveWindowPlacement =
+    sectionPlacement(u"Curve", {7650, 1000, 13500, 9600}, u"The tide curve window's");
+
+// The secondary port window, section "Secondary", by default below and to
+// the right of the main window.
+inline constexpr PlacementKeys SecondaryWindowPlacement =
+    sectionPlacement(u"Secondary", {1600, 1600, 11400, 9000}, u"The secondary port window's");
+
+// The tidal stream window, section "Stream", by default beside the main
+// window, with room for the table, the leg, the triangle and the lines.
+inline constexpr PlacementKeys StreamWindowPlacement =
+    sectionPlacement(u"Stream", {2200, 1000, 17250, 11250}, u"The tidal stream window's");
 
 // Reads the four values, in order, each by the strict conversion in single
 // precision. A value the conversion rejects (an empty or non-numeric text put

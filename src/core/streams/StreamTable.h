@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lists/ListStore.h"
+
 #include <QList>
 #include <QString>
 
@@ -10,7 +12,7 @@
 // standard port, the set (degrees true, the way the stream runs) and the
 // rates at mean springs and mean neaps, with the standard port's mean spring
 // and neap ranges the rates belong to. Every value is kept as typed, so that
-// the list of stations can keep them exactly as the list of ports does.
+// the list of stations keeps them exactly as the list of ports does.
 
 namespace ondal::streams {
 
@@ -80,6 +82,15 @@ const QList<StationValue> &stationValues();
 // The text a value is typed in.
 QString &stationText(StreamStation &station, const StationValue &value);
 const QString &stationText(const StreamStation &station, const StationValue &value);
+
+// The user's list of stations: streams.json in the user's data folder,
+// beside the ports, each station under the array "stations" with its values
+// under their keys; the standard port it is referred to is a name. Keys an
+// entry does not hold read blank.
+inline constexpr char16_t StationsFileName[] = u"streams.json";
+lists::ListKind stationListKind();
+lists::ListEntry toEntry(const StreamStation &station);
+StreamStation toStation(const lists::ListEntry &entry);
 
 // A row's rate for the day's range R, between its rates at springs and at
 // neaps in proportion to where R lies between the mean neap range RN and the

@@ -150,9 +150,12 @@ bool LabelPlacer::isClear(const QRectF &box) const
 }
 
 // The curve's points run left to right: only the segments under the box are
-// looked at.
+// looked at. The other lines are few, and each is looked at.
 bool LabelPlacer::meetsCurve(const QRectF &box) const
 {
+    if (std::any_of(m_lines.cbegin(), m_lines.cend(),
+                    [&](const QLineF &line) { return crosses(line.p1(), line.p2(), box); }))
+        return true;
     if (m_curve.size() < 2)
         return false;
     auto it = std::lower_bound(m_curve.cbegin(), m_curve.cend(), box.left(),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineF>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -26,6 +27,9 @@ public:
 
     // A box no label may cover (a point drawn on the plot).
     void keepClearOf(const QRectF &box) { m_taken << box; }
+    // A line no label may cross where it can be helped, as the curve: a
+    // vector of a diagram running any way.
+    void keepClearOf(const QLineF &line) { m_lines << line; }
 
     // The first preferred place that is clear of all, else the clear place
     // of the scan nearest the anchor, else the first place clear of the
@@ -57,6 +61,7 @@ private:
     const QList<QPointF> &m_curve;
     qreal m_gap;
     QList<QRectF> m_taken;
+    QList<QLineF> m_lines;
 };
 
 } // namespace ondal::tide

@@ -1,9 +1,9 @@
 #include "gui/curve/TideCurvePlot.h"
 
 #include "core/tide/CurveLayout.h"
+#include "gui/shell/PlotPaint.h"
 
 #include <QFontMetricsF>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QPalette>
 
@@ -19,14 +19,6 @@ namespace {
 // Points of the curve stroked at a time.
 constexpr qsizetype CurveRun = 32;
 
-// Lengths are written in pixels of a 96 dpi screen and scaled to the
-// device, so a printed plot has the proportions of the one on screen.
-qreal unitOf(const QPainter &painter)
-{
-    const QPaintDevice *device = painter.device();
-    return device && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
-}
-
 struct Colours
 {
     QColor base;
@@ -37,16 +29,6 @@ struct Colours
     QColor shade;
     QColor labelGround;
 };
-
-// The share `amount` of `over` laid on `under`, as one opaque colour: lines
-// in it are drawn without blending, which on a large plot costs several
-// times as much.
-QColor mixed(const QColor &under, const QColor &over, float amount)
-{
-    const auto mix = [amount](float a, float b) { return a + (b - a) * amount; };
-    return QColor::fromRgbF(mix(under.redF(), over.redF()), mix(under.greenF(), over.greenF()),
-                            mix(under.blueF(), over.blueF()));
-}
 
 Colours coloursOf(const QPalette &palette)
 {
@@ -74,18 +56,6 @@ QPen overheadPen(const Colours &colours, qreal unit)
     return QPen(colours.text, 2.5 * unit, Qt::DotLine, Qt::FlatCap);
 }
 
-void paintHint(QPainter &painter, const QRectF &target, const QString &hint, const Colours &colours,
-               qreal unit)
-{
-    const QRectF frame = target.adjusted(unit, unit, -unit, -unit);
-    painter.setPen(QPen(colours.frame, unit));
-    painter.setBrush(colours.base);
-    painter.drawRect(frame);
-    painter.setPen(colours.text);
-    painter.drawText(frame.adjusted(8 * unit, 8 * unit, -8 * unit, -8 * unit),
-                     Qt::AlignCenter | Qt::TextWordWrap, hint);
-}
-
 } // namespace
 
 void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &reading,
@@ -104,7 +74,7 @@ void paintTideCurve(QPainter &painter, const QRectF &target, const TideReading &
 
     if (!layout.plotted) {
         painter.setRenderHint(QPainter::Antialiasing);
-        paintHint(painter, target, hasCurve(reading) ? QString() : hint, colours, unit);
+        paintFrame(painter, target, palette, unit, hasCurve(reading) ? QString() : hint);
         painter.restore();
         return;
     }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/tide/CurveRecord.h"
+#include "gui/shell/RecordPages.h"
 
 #include <QString>
 
 #include <functional>
 
 class QPainter;
-class QPrinter;
 class QRectF;
 
 namespace ondal {
@@ -21,16 +21,10 @@ namespace ondal {
 int paintRecord(QPainter &painter, const QRectF &page, const TideRecord &record,
                 const std::function<bool()> &newPage = {});
 
-// Writes the record as an A4 PDF file. An existing file is replaced
-// only once the new one is complete. Returns why the file could not be
-// written, in the system's words, or an empty text when it was.
+// Writes the record as an A4 PDF file, as saveRecordPdf() does.
 QString saveRecordAsPdf(const QString &fileName, const TideRecord &record);
 
-// A4 upright, for the print dialog to start from.
-void setUpForRecord(QPrinter &printer);
-
-// Prints the record on the printer as set up. Returns why it could not be
-// printed, or an empty text when it went to the printer.
-QString printRecord(QPrinter &printer, const TideRecord &record);
+// The record's pages, for Print… and Save as PDF….
+RecordPainter recordPainter(const TideRecord &record);
 
 } // namespace ondal

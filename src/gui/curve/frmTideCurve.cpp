@@ -1,8 +1,6 @@
 #include "gui/curve/frmTideCurve.h"
 
 #include "core/runtime/Clock.h"
-#include "core/runtime/MessageBoxService.h"
-#include "core/runtime/SettingsStore.h"
 #include "core/tide/ClockZones.h"
 #include "core/tide/CurveRecord.h"
 #include "core/worksheet/Worksheet.h"
@@ -13,14 +11,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
-#include <QDir>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -60,23 +55,15 @@ void alignCaptions(std::initializer_list<QFormLayout *> forms)
         caption->setMinimumWidth(widest);
 }
 
-QString application()
-{
-    return QString::fromUtf16(ondal::ApplicationTitle);
-}
-
 } // namespace
 
 frmTideCurve::frmTideCurve(const ondal::WindowServices &services, const ondal::Worksheet &worksheet,
                            ondal::ScreenAreas screenAreas, QWidget *parent)
     : QWidget(parent), m_services(services),
       m_placement(*this, ondal::CurveWindowPlacement, std::move(screenAreas)),
-      m_worksheet(worksheet)
+      m_worksheet(worksheet), m_kept(Section)
 {
-    setObjectName(u"frmTideCurve"_s);
-    setWindowTitle(u"Tide Curve"_s);
-    setWindowFlag(Qt::Window);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ondal::setUpOwnWindow(*this, u"frmTideCurve"_s, u"Tide Curve"_s);
 
     createControls();
     ondal::guardAccessKeys(*this);
@@ -131,7 +118,7 @@ void frmTideCurve::createControls()
         // Once loaded, the text changes only as the user types or chooses:
         // a stored entry left out is then typed over.
         connect(box, &QComboBox::editTextChanged, this, [this, box] {
-            m_leftOut.remove(box->lineEdit());
+            m_kept.typedOver(box->lineEdit());
             recompute();
         });
         return box;
@@ -234,14 +221,7 @@ void frmTideCurve::createControls()
 
     // Selectable, and read whole by screen readers: a label offers them its
     // name, so the lines go into the description as well.
-    lblResults = new QLabel(this);
-    lblResults->setObjectName(u"lblResults"_s);
-    lblResults->setAccessibleName(u"Results"_s);
-    lblResults->setTextFormat(Qt::RichText);
-    lblResults->setWordWrap(true);
-    lblResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblResults->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    lblResults->setFocusPolicy(Qt::StrongFocus);
+    lblResults = ondal::resultsLabel(this, u"lblResults"_s, u"Results"_s);
 
     cmdPrint = new QPushButton(u"&Print…"_s, this);
     cmdPrint->setObjectName(u"cmdPrint"_s);
@@ -290,42 +270,32 @@ void frmTideCurve::createControls()
                                  cmdSavePdf};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
-}
 
-QList<frmTideCurve::KeptEntry> frmTideCurve::keptEntries() const
-{
-    return {{u"DayTides"_s, u"Tides of the day"_s, txtDayTides},
-            {u"Date"_s, u"Date"_s, txtDate},
-            {u"TablesZone"_s, u"Tables' time zone"_s, cboTablesZone->lineEdit()},
-            {ClockZoneKey, u"Ship's clock"_s, cboClockZone->lineEdit()},
-            {u"Draught"_s, u"Draught"_s, txtDraught},
-            {u"Clearance"_s, u"Under-keel clearance"_s, txtClearance},
-            {u"BlockCoefficient"_s, u"Block coefficient"_s, txtBlockCoefficient},
-            {u"Speed"_s, u"Speed through the water"_s, txtSpeed},
-            {u"AirDraught"_s, u"Air draught"_s, txtAirDraught},
-            {u"VerticalClearance"_s, u"Charted vertical clearance"_s, txtVerticalClearance},
-            {u"ClearanceDatum"_s, u"Clearance datum"_s, txtClearanceDatum},
-            {u"OverheadMargin"_s, u"Overhead margin"_s, txtOverheadMargin}};
+    m_kept.setEntries(
+        {{u"DayTides"_s, u"Tides of the day"_s, txtDayTides},
+         {u"Date"_s, u"Date"_s, txtDate},
+         {u"TablesZone"_s, u"Tables' time zone"_s, cboTablesZone->lineEdit()},
+         {ClockZoneKey, u"Ship's clock"_s, cboClockZone->lineEdit()},
+         {u"Draught"_s, u"Draught"_s, txtDraught},
+         {u"Clearance"_s, u"Under-keel clearance"_s, txtClearance},
+         {u"BlockCoefficient"_s, u"Block coefficient"_s, txtBlockCoefficient},
+         {u"Speed"_s, u"Speed through the water"_s, txtSpeed},
+         {u"AirDraught"_s, u"Air draught"_s, txtAirDraught},
+         {u"VerticalClearance"_s, u"Charted vertical clearance"_s, txtVerticalClearance},
+         {u"ClearanceDatum"_s, u"Clearance datum"_s, txtClearanceDatum},
+         {u"OverheadMargin"_s, u"Overhead margin"_s, txtOverheadMargin}});
 }
 
 void frmTideCurve::Form_Load()
 {
-    ondal::SettingsStore &settings = m_services.settings;
-    // As typed: read afresh each time they are worked out. A text longer
-    // than its field is a damaged entry, never put in cut. The ship's clock
+    // As typed: read afresh each time they are worked out. The ship's clock
     // starts as the computer's own zone.
-    const QString computerZone = ondal::tide::zoneName(m_services.clock.zone());
-    for (const KeptEntry &entry : keptEntries()) {
-        const QString stored = settings.get(application(), Section, entry.key,
-                                            entry.key == ClockZoneKey ? computerZone : QString());
-        if (stored.size() > entry.field->maxLength())
-            m_leftOut.insert(entry.field, stored);
-        else
-            entry.field->setText(stored);
-    }
+    const ondal::SettingsStore &settings = m_services.settings;
+    m_kept.load(settings);
+    if (m_kept.stored(settings, ClockZoneKey).isNull())
+        cboClockZone->setEditText(ondal::tide::zoneName(m_services.clock.zone()));
     // The waters by name; a name it does not know leaves open water.
-    const int waters =
-        cboWaters->findText(settings.get(application(), Section, WatersKey, QString()));
+    const int waters = cboWaters->findText(m_kept.stored(settings, WatersKey));
     cboWaters->setCurrentIndex(std::max(waters, 0));
     m_placement.restore(settings);
 }
@@ -334,20 +304,8 @@ void frmTideCurve::Form_Unload()
 {
     // The entries and the window's place, in one write of the settings; a
     // save that does not reach the disk is told, once, and closing goes on.
-    // A damaged entry stays as stored until the user types a new one.
-    ondal::SettingsValues values;
-    for (const KeptEntry &entry : keptEntries()) {
-        if (!isLeftOut(entry.field))
-            values.append({entry.key, entry.field->text()});
-    }
-    values.append({WatersKey, cboWaters->currentText()});
-    if (const std::optional<ondal::SettingsValues> placed = m_placement.values())
-        values.append(*placed);
-    ondal::SettingsStore &settings = m_services.settings;
-    settings.saveAll(application(), Section, values);
-    const QString told = ondal::saveMessage(settings, u"The tide curve's entries"_s);
-    if (!told.isEmpty())
-        m_services.messages.msgBox(told);
+    m_kept.save(m_services, {{WatersKey, cboWaters->currentText()}}, m_placement.values(),
+                u"The tide curve's entries"_s);
 }
 
 void frmTideCurve::closeEvent(QCloseEvent *event)
@@ -363,34 +321,22 @@ bool frmTideCurve::event(QEvent *event)
     return handled;
 }
 
-bool frmTideCurve::isLeftOut(const QLineEdit *field) const
-{
-    return m_leftOut.contains(field) && !field->isModified();
-}
-
-QString frmTideCurve::typed(const QLineEdit *field) const
-{
-    // A damaged entry is read as stored, so that what depends on it is
-    // refused rather than worked out as if it were blank.
-    return isLeftOut(field) ? m_leftOut.value(field) : field->text();
-}
-
 ondal::tide::CurveEntries frmTideCurve::entries() const
 {
     using ondal::tide::Waters;
-    return {typed(txtDraught),
-            typed(txtClearance),
-            {.blockCoefficient = typed(txtBlockCoefficient),
-             .speed = typed(txtSpeed),
+    return {m_kept.typed(txtDraught),
+            m_kept.typed(txtClearance),
+            {.blockCoefficient = m_kept.typed(txtBlockCoefficient),
+             .speed = m_kept.typed(txtSpeed),
              .waters = cboWaters->currentIndex() == 1 ? Waters::Confined : Waters::Open,
-             .airDraught = typed(txtAirDraught),
-             .verticalClearance = typed(txtVerticalClearance),
-             .clearanceDatum = typed(txtClearanceDatum),
-             .overheadMargin = typed(txtOverheadMargin)},
-            {.tides = typed(txtDayTides),
-             .date = typed(txtDate),
-             .tablesZone = typed(cboTablesZone->lineEdit()),
-             .clockZone = typed(cboClockZone->lineEdit())}};
+             .airDraught = m_kept.typed(txtAirDraught),
+             .verticalClearance = m_kept.typed(txtVerticalClearance),
+             .clearanceDatum = m_kept.typed(txtClearanceDatum),
+             .overheadMargin = m_kept.typed(txtOverheadMargin)},
+            {.tides = m_kept.typed(txtDayTides),
+             .date = m_kept.typed(txtDate),
+             .tablesZone = m_kept.typed(cboTablesZone->lineEdit()),
+             .clockZone = m_kept.typed(cboClockZone->lineEdit())}};
 }
 
 bool frmTideCurve::showsNothing() const
@@ -401,7 +347,7 @@ bool frmTideCurve::showsNothing() const
 void frmTideCurve::setDayTides(const QString &tides)
 {
     // Handed over, it is typed over: a stored entry left out is replaced.
-    m_leftOut.remove(txtDayTides);
+    m_kept.typedOver(txtDayTides);
     txtDayTides->setText(tides);
 }
 
@@ -415,16 +361,7 @@ void frmTideCurve::recompute()
     m_lines = blank ? QList<ResultLine>{ResultLine{ResultLine::Kind::Reason, OpenTheWorksheet}}
                     : m_reading.lines;
     // Damaged entries are named first among the reasons, until typed into.
-    auto at = std::find_if(m_lines.begin(), m_lines.end(), [](const ResultLine &line) {
-        return line.kind != ResultLine::Kind::Summary && line.kind != ResultLine::Kind::Note;
-    });
-    for (const KeptEntry &entry : keptEntries()) {
-        if (isLeftOut(entry.field))
-            at = std::next(m_lines.insert(
-                at, ResultLine{ResultLine::Kind::Reason,
-                               entry.label + u": the stored entry is too long to be a value and "
-                                             u"was left out"_s}));
-    }
+    m_kept.nameLeftOut(m_lines);
     picCurve->setReading(m_reading, blank ? NoWorksheetHint : NoCurveHint);
     ondal::showLines(*lblResults, m_lines);
 }
@@ -436,35 +373,17 @@ ondal::TideRecord frmTideCurve::record() const
                                    m_services.clock.now());
 }
 
+ondal::RecordOutput frmTideCurve::recordOutput() const
+{
+    return {u"Tide Curve"_s, u"The tide curve"_s, u"Tide curve"_s, ondal::recordPainter(record())};
+}
+
 void frmTideCurve::cmdPrint_Click()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    ondal::setUpForRecord(printer);
-    if (!m_services.dialogs.setUpPrinter(this, printer))
-        return;
-    const QString failure = ondal::printRecord(printer, record());
-    if (!failure.isEmpty()) {
-        const QString where =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        m_services.messages.msgBox(u"The tide curve could not be printed on\n%1\n\n%2."_s.arg(
-            where, ondal::asSentence(failure)));
-    }
+    ondal::printFromWindow(this, m_services, recordOutput());
 }
 
 void frmTideCurve::cmdSavePdf_Click()
 {
-    // The documents folder, where there is one.
-    QString folder = m_services.folders.documents;
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    const QString suggested = QDir(folder).filePath(
-        u"Tide curve %1.pdf"_s.arg(m_services.clock.now().toString(u"yyyy-MM-dd HHmm"_s)));
-    const QString fileName = m_services.dialogs.pdfFileName(this, suggested);
-    if (fileName.isEmpty())
-        return;
-    const QString failure = ondal::saveRecordAsPdf(fileName, record());
-    if (!failure.isEmpty())
-        m_services.messages.msgBox(
-            u"The tide curve could not be saved as PDF in the file\n%1\n\n%2."_s.arg(
-                QDir::toNativeSeparators(fileName), ondal::asSentence(failure)));
+    ondal::savePdfFromWindow(this, m_services, recordOutput());
 }

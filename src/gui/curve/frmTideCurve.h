@@ -2,10 +2,10 @@
 
 #include "core/tide/TideReading.h"
 #include "gui/curve/TideRecord.h"
+#include "gui/shell/KeptEntries.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
-#include <QHash>
 #include <QWidget>
 
 class QComboBox;
@@ -56,24 +56,12 @@ protected:
 
 private:
     void createControls();
-    // An entry kept in the settings store as typed: its key, the label its
-    // reasons begin with, and its field.
-    struct KeptEntry
-    {
-        QString key;
-        QString label;
-        QLineEdit *field;
-    };
-    QList<KeptEntry> keptEntries() const;
-    // Whether the field's stored text was left out and not typed over since.
-    bool isLeftOut(const QLineEdit *field) const;
-    // The field's text as typed, or as stored where it was left out.
-    QString typed(const QLineEdit *field) const;
     // The entries as typed, for the reading.
     ondal::tide::CurveEntries entries() const;
     // Whether there is nothing to draw: neither the worksheet's tides nor
     // the day's are given.
     bool showsNothing() const;
+    ondal::RecordOutput recordOutput() const;
     void Form_Load();
     void Form_Unload();
     void recompute();
@@ -83,9 +71,8 @@ private:
     const ondal::Worksheet &m_worksheet;
     ondal::tide::TideReading m_reading;
     QList<ondal::ResultLine> m_lines;
-    // Stored texts longer than their field, by field: left out of it, named
-    // in a reason, and read and saved back as stored until it is typed into.
-    QHash<const QLineEdit *, QString> m_leftOut;
+    // The ship's values, kept as typed beside the window's place.
+    ondal::KeptEntries m_kept;
 
     // The tides of the day as the tables print them, the date of the first,
     // the tables' time zone and the ship's clock they are shown on.

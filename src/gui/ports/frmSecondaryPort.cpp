@@ -28,8 +28,16 @@ using ondal::ports::PortValues;
 
 namespace {
 
-// A name holds more than a value, yet not a page.
-constexpr int NameFieldLength = 60;
+// The field that holds a key of the list of ports, as a screen reader
+// names it.
+QString portFieldName(const QString &key)
+{
+    for (const PortValue &value : PortValues) {
+        if (QString::fromUtf16(value.key) == key)
+            return QString::fromUtf16(value.accessibleName);
+    }
+    return u"Secondary port"_s;
+}
 
 } // namespace
 
@@ -38,19 +46,16 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
                                    QWidget *parent)
     : QWidget(parent), m_services(services),
       m_placement(*this, ondal::SecondaryWindowPlacement, std::move(screenAreas)),
-      m_worksheet(worksheet), m_ports(services.ports)
+      m_worksheet(worksheet), m_ports(services.ports),
+      m_prompts(services.messages, services.ports,
+                u"Type the secondary port's name before saving it."_s, portFieldName)
 {
-    setObjectName(u"frmSecondaryPort"_s);
-    setWindowTitle(u"Secondary Port"_s);
-    setWindowFlag(Qt::Window);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ondal::setUpOwnWindow(*this, u"frmSecondaryPort"_s, u"Secondary Port"_s);
 
     createControls();
     ondal::guardAccessKeys(*this);
     // Another Ondal may have saved ports since this one started.
-    m_ports.reload();
-    fillPortList(QString());
-    showFileState();
+    m_prompts.attach(*cboPort, *lblPortFile);
     m_placement.restore(m_services.settings);
     recompute();
 }
@@ -68,7 +73,7 @@ void frmSecondaryPort::createControls()
         const int width = edit->fontMetrics().horizontalAdvance(widest) + 16;
         edit->setMinimumWidth(width);
         if (name == u"txtStandardPort"_s) {
-            edit->setMaxLength(NameFieldLength);
+            edit->setMaxLength(ondal::lists::NameFieldLength);
         } else if (name == u"txtStdDayTides"_s) {
             edit->setMaxLength(ondal::tide::DayTidesFieldLength);
         } else {
@@ -87,14 +92,6 @@ void frmSecondaryPort::createControls()
     cboPort = new QComboBox(this);
     cboPort->setObjectName(u"cboPort"_s);
     cboPort->setAccessibleName(u"Secondary port"_s);
-    cboPort->setEditable(true);
-    cboPort->lineEdit()->setMaxLength(NameFieldLength);
-    cboPort->setInsertPolicy(QComboBox::NoInsert);
-    cboPort->setMaxVisibleItems(20);
-    cboPort->setMinimumContentsLength(18);
-    cboPort->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboPort->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    cboPort->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     connect(cboPort, &QComboBox::activated, this, &frmSecondaryPort::cboPort_Activated);
     connect(cboPort, &QComboBox::editTextChanged, this, &frmSecondaryPort::recompute);
 
@@ -194,15 +191,7 @@ void frmSecondaryPort::createControls()
 
     // Selectable, and read whole by screen readers: a label offers them its
     // name, so the lines go into the description as well.
-    lblPortResults = new QLabel(this);
-    lblPortResults->setObjectName(u"lblPortResults"_s);
-    lblPortResults->setAccessibleName(u"Secondary port results"_s);
-    lblPortResults->setTextFormat(Qt::RichText);
-    lblPortResults->setWordWrap(true);
-    lblPortResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblPortResults->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                            Qt::TextSelectableByKeyboard);
-    lblPortResults->setFocusPolicy(Qt::StrongFocus);
+    lblPortResults = ondal::resultsLabel(this, u"lblPortResults"_s, u"Secondary port results"_s);
     lblPortResults->setMinimumHeight(lblPortResults->fontMetrics().lineSpacing() * 6);
 
     lblPortFile = new QLabel(this);
@@ -295,27 +284,6 @@ ondal::ports::StandardTides frmSecondaryPort::standardTides() const
             txtStdLwHeight->text()};
 }
 
-void frmSecondaryPort::fillPortList(const QString &current)
-{
-    // The typed name stays as it is; the list alone is refilled.
-    const QSignalBlocker blocker(cboPort);
-    cboPort->clear();
-    QStringList names;
-    names.reserve(m_ports.entries().size());
-    for (const ondal::lists::ListEntry &port : m_ports.entries())
-        names << port.name;
-    cboPort->addItems(names);
-    cboPort->setCurrentIndex(-1);
-    cboPort->setEditText(current);
-}
-
-void frmSecondaryPort::showFileState()
-{
-    const QString shown = m_ports.loadProblem().isEmpty() ? m_lastChange : m_ports.loadProblem();
-    lblPortFile->setText(shown);
-    lblPortFile->setVisible(!shown.isEmpty());
-}
-
 void frmSecondaryPort::cboPort_Activated(int index)
 {
     if (index < 0 || index >= m_ports.entries().size())
@@ -345,95 +313,19 @@ void frmSecondaryPort::recompute()
     ondal::showLines(*lblPortResults, lines);
     cmdUseInWorksheet->setEnabled(m_working.high.has_value() && m_working.low.has_value());
     cmdUseInCurve->setEnabled(!m_day.tides.isEmpty());
-    cmdDeletePort->setEnabled(m_ports.indexOf(cboPort->currentText()) >= 0);
+    cmdDeletePort->setEnabled(m_prompts.holdsTyped());
 }
 
 void frmSecondaryPort::cmdSavePort_Click()
 {
-    using Status = ondal::lists::ListStore::Outcome::Status;
-    const PortTable port = table();
-    // The question is asked of the file as it is now, whoever saved the
-    // port there, and asked again should another Ondal change that port
-    // while it is open; a few rounds are more than any chart room sees.
-    std::optional<ondal::lists::ListEntry> replacing;
-    for (int round = 0;; ++round) {
-        const ondal::lists::ListStore::Outcome outcome =
-            m_ports.save(ondal::ports::toEntry(port), replacing);
-        if (outcome.status != Status::Exists) {
-            tellOutcome(outcome, port.name.trimmed(), u"saved"_s);
-            break;
-        }
-        if (round == 4) {
-            m_services.messages.msgBox(
-                u"The port was not saved: another Ondal changed “%1” again while you were "
-                u"asked."_s.arg(outcome.existing->name));
-            break;
-        }
-        if (!m_services.messages.askYesNo(
-                u"A port named “%1” is saved already. Replace it?"_s.arg(outcome.existing->name)))
-            break;
-        replacing = outcome.existing;
-    }
-    fillPortList(port.name);
-    showFileState();
+    m_prompts.save(ondal::ports::toEntry(table()));
     recompute();
-}
-
-void frmSecondaryPort::tellOutcome(const ondal::lists::ListStore::Outcome &outcome,
-                                   const QString &name, const QString &done)
-{
-    using Status = ondal::lists::ListStore::Outcome::Status;
-    if (!outcome.movedTo.isEmpty()) {
-        m_services.messages.msgBox(
-            u"The list of ports that could not be read was kept as\n%1"_s.arg(
-                QDir::toNativeSeparators(outcome.movedTo)));
-    }
-    switch (outcome.status) {
-    case Status::NoName:
-        m_services.messages.msgBox(u"Type the secondary port's name before saving it."_s);
-        break;
-    case Status::TooLong: {
-        // The field's name as a screen reader says it.
-        QString field = u"Secondary port"_s;
-        for (const PortValue &value : PortValues) {
-            if (QString::fromUtf16(value.key) == outcome.key)
-                field = QString::fromUtf16(value.accessibleName);
-        }
-        m_services.messages.msgBox(
-            u"The port was not saved: “%1” holds more than %2 characters."_s.arg(field).arg(
-                m_ports.fieldLength(outcome.key)));
-        break;
-    }
-    case Status::NotFound:
-        m_services.messages.msgBox(u"There is no saved port named “%1”."_s.arg(name));
-        break;
-    case Status::Failed:
-        m_services.messages.msgBox(outcome.failure);
-        break;
-    case Status::Done: {
-        // Confirmed in the window, where a failure would have been told.
-        const qsizetype count = m_ports.entries().size();
-        m_lastChange = u"%1 %2; %3 %4 in the list"_s.arg(name, done, QString::number(count),
-                                                         count == 1 ? u"port"_s : u"ports"_s);
-        break;
-    }
-    case Status::Exists:
-        break;
-    }
 }
 
 void frmSecondaryPort::cmdDeletePort_Click()
 {
-    const qsizetype existing = m_ports.indexOf(cboPort->currentText());
-    if (existing < 0)
-        return;
-    const QString name = m_ports.entries().at(existing).name;
-    if (!m_services.messages.askYesNo(u"Delete the saved port “%1”?"_s.arg(name)))
-        return;
-    tellOutcome(m_ports.remove(name), name, u"deleted"_s);
     // What was typed stays in the fields.
-    fillPortList(cboPort->currentText());
-    showFileState();
+    m_prompts.remove();
     recompute();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/lists/ListStore.h"
 #include "core/ports/SecondaryPort.h"
+#include "gui/shell/ListPrompts.h"
 #include "gui/shell/WindowPlacement.h"
 #include "gui/shell/WindowServices.h"
 
@@ -61,21 +62,15 @@ protected:
 
 private:
     void createControls();
-    void fillPortList(const QString &current);
-    void showFileState();
     void recompute();
-    // Tells where an unreadable list was moved and why nothing was saved,
-    // and confirms in the window what was done ("saved", "deleted").
-    void tellOutcome(const ondal::lists::ListStore::Outcome &outcome, const QString &name,
-                     const QString &done);
 
     const ondal::WindowServices m_services;
     ondal::WindowPlacement m_placement;
     ondal::Worksheet &m_worksheet;
     ondal::lists::ListStore &m_ports;
+    ondal::ListPrompts m_prompts;
     ondal::ports::SecondaryWorking m_working;
     ondal::ports::SecondaryDayWorking m_day;
-    QString m_lastChange; // "Littleport saved; 12 ports in the list"
 
     QComboBox *cboPort = nullptr;
     QHash<QString, QLineEdit *> m_tableFields; // by object name

@@ -33,4 +33,17 @@ void showLines(QLabel &label, const QList<ResultLine> &lines)
     label.setAccessibleDescription(plain.join(u'\n'));
 }
 
+QLabel *resultsLabel(QWidget *parent, const QString &objectName, const QString &accessibleName)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setAccessibleName(accessibleName);
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus);
+    return label;
+}
+
 } // namespace ondal

@@ -5,6 +5,8 @@
 #include <QList>
 
 class QLabel;
+class QString;
+class QWidget;
 
 namespace ondal {
 
@@ -13,5 +15,9 @@ namespace ondal {
 // reads it. A label offers screen readers only its name, so the lines go
 // into its description as well, one to a line.
 void showLines(QLabel &label, const QList<ResultLine> &lines);
+
+// A label for a window's lines: wrapped, selectable by mouse and keyboard,
+// and taking the focus so that a screen reader reaches it.
+QLabel *resultsLabel(QWidget *parent, const QString &objectName, const QString &accessibleName);
 
 } // namespace ondal

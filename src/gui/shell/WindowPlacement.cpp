@@ -9,6 +9,14 @@
 
 namespace ondal {
 
+void setUpOwnWindow(QWidget &window, const QString &objectName, const QString &title)
+{
+    window.setObjectName(objectName);
+    window.setWindowTitle(title);
+    window.setWindowFlag(Qt::Window);
+    window.setAttribute(Qt::WA_DeleteOnClose);
+}
+
 QMargins frameMarginsOf(const QWidget &window)
 {
     const QRect client = window.geometry();

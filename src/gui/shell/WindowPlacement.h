@@ -22,6 +22,10 @@ using ScreenAreas = std::function<QList<QRect>()>;
 // Those of the screens attached now.
 QList<QRect> attachedScreenAreas();
 
+// Makes the widget one of the program's windows of its own, without an
+// owner: named and captioned, and deleted once it is closed.
+void setUpOwnWindow(QWidget &window, const QString &objectName, const QString &title);
+
 // A top-level window's frame thickness on each side; nothing until the
 // window manager has framed the window.
 QMargins frameMarginsOf(const QWidget &window);

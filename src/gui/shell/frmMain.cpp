@@ -7,6 +7,7 @@
 #include "gui/curve/frmTideCurve.h"
 #include "gui/ports/frmSecondaryPort.h"
 #include "gui/shell/ClockStatusBar.h"
+#include "gui/streams/frmTidalStream.h"
 #include "gui/worksheet/frmOndal.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ frmMain::frmMain(const ondal::WindowServices &services, ScreenAreas screenAreas,
 frmMain::~frmMain()
 {
     qApp->removeEventFilter(this);
+    delete m_stream.data();
     delete m_secondary.data();
     delete m_curve.data();
     delete m_worksheet.data();
@@ -89,6 +91,9 @@ void frmMain::createMenus()
     QAction *mnuCurve = mnuO->addAction(QStringLiteral("Tide &Curve"));
     mnuCurve->setObjectName(QStringLiteral("mnuCurve"));
     connect(mnuCurve, &QAction::triggered, this, &frmMain::mnuCurve_Click);
+    QAction *mnuStream = mnuO->addAction(QStringLiteral("&Tidal Stream"));
+    mnuStream->setObjectName(QStringLiteral("mnuStream"));
+    connect(mnuStream, &QAction::triggered, this, &frmMain::mnuStream_Click);
 
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -110,6 +115,11 @@ frmTideCurve *frmMain::curve() const
 frmSecondaryPort *frmMain::secondaryPort() const
 {
     return m_secondary.data();
+}
+
+frmTidalStream *frmMain::stream() const
+{
+    return m_stream.data();
 }
 
 void frmMain::Form_Load()
@@ -204,6 +214,15 @@ void frmMain::showDayTidesInCurve(const QString &tides)
 {
     mnuCurve_Click();
     m_curve->setDayTides(tides);
+}
+
+void frmMain::mnuStream_Click()
+{
+    // One tidal stream window, kept like the tide curve; it reads the
+    // worksheet for From Worksheet and never writes it.
+    if (!m_stream)
+        m_stream = new frmTidalStream(m_services, m_worksheetModel, m_placement.screenAreas());
+    bringForward(m_stream);
 }
 
 void frmMain::mnuHelpAbout_Click()

@@ -11,10 +11,11 @@
 
 class frmOndal;
 class frmSecondaryPort;
+class frmTidalStream;
 class frmTideCurve;
 
 // The application's main window: the menus that open the worksheet, the tide
-// curve, the secondary port and the About box, the status bar, and the
+// curve, the secondary port, the tidal stream and the About box, the status bar, and the
 // placement kept between runs. It owns the worksheet model that every window
 // is handed. Closing it closes every other window of the program and saves
 // the placement.
@@ -40,6 +41,8 @@ public:
     frmTideCurve *curve() const;
     // The secondary port window while it is open, else nullptr.
     frmSecondaryPort *secondaryPort() const;
+    // The tidal stream window while it is open, else nullptr.
+    frmTidalStream *stream() const;
 
 public slots:
     void Form_Load();
@@ -47,6 +50,7 @@ public slots:
     void mnuOndal_Click();
     void mnuCurve_Click();
     void mnuSecondary_Click();
+    void mnuStream_Click();
     void mnuHelpAbout_Click();
     // Opens the tide curve as from the menu, or brings it forward, and hands
     // it the tides of the day another window has worked out.
@@ -66,6 +70,7 @@ private:
     QPointer<frmOndal> m_worksheet;
     QPointer<frmTideCurve> m_curve;
     QPointer<frmSecondaryPort> m_secondary;
+    QPointer<frmTidalStream> m_stream;
     // The program's other windows in the order they were opened.
     QList<QPointer<QWidget>> m_openWindows;
 };

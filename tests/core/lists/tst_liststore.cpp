@@ -1,5 +1,6 @@
 #include "core/lists/ListStore.h"
 #include "core/ports/PortList.h"
+#include "core/streams/StreamTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,7 @@
 #include <memory>
 
 // The store is shared by every list the user keeps; it is tested once, with
-// the ports.
+// the ports, and the stations' kind only for what is its own.
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -99,6 +100,7 @@ private slots:
     void overLongValuesAreRefused();
     void unreadableFileIsKeptAndMovedAside_data();
     void unreadableFileIsKeptAndMovedAside();
+    void stationsKeepEveryValueAsTyped();
 };
 
 void tst_ListStore::roundTripSortedByName()
@@ -368,6 +370,38 @@ void tst_ListStore::unreadableFileIsKeptAndMovedAside()
     write(path(), "damaged again");
     file->reload();
     QCOMPARE(file->save(port(u"Bigport"_s)).movedTo, outcome.movedTo + u"-2"_s);
+}
+
+// A station's table, every value as typed, round trips through streams.json
+// beside a newer Ondal's keys; the standard port it is referred to is a name.
+void tst_ListStore::stationsKeepEveryValueAsTyped()
+{
+    namespace streams = ondal::streams;
+    const QString file = m_dir.filePath(u"data/streams.json"_s);
+    write(file, R"({"format": 1, "stations": [{"name": "Diamond B", "setM6": "010",
+                    "eddy": "keep"}]})");
+    streams::StreamStation station;
+    station.name = u"Diamond A"_s;
+    station.referencePort = QString(60, u'B');
+    station.springRange = u"4,9 m"_s;
+    station.row(-6) = {u"010° T"_s, u" 0.4"_s, u"0.2 kn"_s};
+    station.row(2) = {u"230"_s, u"2.8"_s, u"1.4"_s};
+    station.row(6) = {u"350"_s, {}, u"0.1"_s};
+    ListStore stations(file, streams::stationListKind(), ondal::writeWholeFile,
+                       [] { return Pinned; });
+    stations.reload();
+    QCOMPARE(stations.save(streams::toEntry(station)).status, Status::Done);
+
+    ListStore again(file, streams::stationListKind());
+    again.reload();
+    QCOMPARE(names(again), (QStringList{u"Diamond A"_s, u"Diamond B"_s}));
+    QCOMPARE(streams::toStation(again.entries().at(0)), station);
+    QCOMPARE(streams::toStation(again.entries().at(1)).row(-6).set, u"010"_s);
+    const QJsonObject root = QJsonDocument::fromJson(contents(file)).object();
+    QCOMPARE(root.value(u"stations"_s).toArray().at(1).toObject().value(u"eddy"_s).toString(),
+             u"keep"_s);
+    QCOMPARE(again.fieldLength(u"referencePort"_s), 60);
+    QCOMPARE(again.fieldLength(u"springP2"_s), ondal::ValueFieldLength);
 }
 
 QTEST_GUILESS_MAIN(tst_ListStore)

@@ -12,10 +12,6 @@ using ondal::test::TextRecorder;
 
 namespace {
 
-// An A4 page's printable area at 300 dots per inch, 15 mm margins.
-constexpr qreal PageWidth = 2126;
-constexpr qreal PageHeight = 3154;
-
 const ondal::test::Texts Road{{1, u"4.2"_s},   {2, u"0.8"_s},    {3, u"3.4"_s}, {4, u"14"_s},
                               {5, u"30"_s},    {6, u"8"_s},      {7, u"20"_s},  {8, u"6"_s},
                               {9, u"10"_s},    {10, u"14"_s},    {11, u"30"_s}, {12, u"11"_s},
@@ -87,16 +83,10 @@ void tst_TideRecord::pagesKeepWithinTheMargins()
     const ondal::TideRecord record = tideRecord(sheet, entries, reading, reading.lines, {},
                                                 QDateTime(QDate(2026, 6, 14), QTime(9, 30)));
 
-    TextRecorder device(PageWidth, PageHeight);
-    QPainter painter(&device);
-    const int used = ondal::paintRecord(painter, QRectF(0, 0, PageWidth, PageHeight), record,
-                                        [&device] { return device.newPage(); });
-    painter.end();
-
-    QCOMPARE(used, pages);
+    TextRecorder device;
+    QCOMPARE(device.paint(ondal::recordPainter(record)), pages);
     QCOMPARE(device.page, pages);
-    QVERIFY2(device.lowest <= PageHeight, qPrintable(QString::number(device.lowest)));
-    QString written;
+    QVERIFY2(device.lowest <= device.height(), qPrintable(QString::number(device.lowest)));
     for (int page = 1; page <= pages; ++page) {
         const auto first =
             std::find_if(device.texts.cbegin(), device.texts.cend(),
@@ -104,11 +94,10 @@ void tst_TideRecord::pagesKeepWithinTheMargins()
         QVERIFY(first != device.texts.cend());
         QCOMPARE(first->text, page == 1 ? u"Tide Curve"_s : u"Tide Curve (continued)"_s);
     }
-    for (const TextRecorder::Text &text : std::as_const(device.texts))
-        written += text.text.trimmed() + u' ';
     // Every line the window shows is on paper, whole.
+    const QString written = device.written();
     for (const ondal::ResultLine &line : record.lines)
-        QVERIFY2(written.simplified().contains(line.text.simplified()), qPrintable(line.text));
+        QVERIFY2(written.contains(line.text.simplified()), qPrintable(line.text));
     QVERIFY(written.contains(u"Secondary port"_s) == everything);
 }
 

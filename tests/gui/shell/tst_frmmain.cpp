@@ -91,8 +91,8 @@ private slots:
         }
         QCOMPARE(menus, (QStringList{u"mnuO"_s, u"&Ondal"_s, u"mnuOndal"_s, u"Ondal &Prediction"_s,
                                      u"mnuSecondary"_s, u"&Secondary Port"_s, u"mnuCurve"_s,
-                                     u"Tide &Curve"_s, u"mnuHelp"_s, u"&Help"_s, u"mnuHelpAbout"_s,
-                                     u"&About "_s}));
+                                     u"Tide &Curve"_s, u"mnuStream"_s, u"&Tidal Stream"_s,
+                                     u"mnuHelp"_s, u"&Help"_s, u"mnuHelpAbout"_s, u"&About "_s}));
         QCOMPARE(w.findChild<QWidget *>(u"Line1"_s)->geometry(), QRect(0, 0, 440, 1));
 
         auto *bar = w.findChild<ClockStatusBar *>(u"sbStatusBar"_s);
