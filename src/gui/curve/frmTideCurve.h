@@ -14,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace ondal {
+class ResultsView;
 class TideCurvePlot;
 class Worksheet;
 } // namespace ondal
@@ -105,7 +106,7 @@ private:
     QLabel *lblOverheadMargin = nullptr;
     QLineEdit *txtOverheadMargin = nullptr;
     ondal::TideCurvePlot *picCurve = nullptr;
-    QLabel *lblResults = nullptr;
+    ondal::ResultsView *lblResults = nullptr;
     QPushButton *cmdPrint = nullptr;
     QPushButton *cmdSavePdf = nullptr;
 };

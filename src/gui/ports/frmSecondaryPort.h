@@ -15,8 +15,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace ondal {
+class ResultsView;
 class Worksheet;
-}
+} // namespace ondal
 
 // A secondary port's high and low water from the standard port's, by the
 // tables' time and height differences, worked out live as the fields are
@@ -79,7 +80,7 @@ private:
     QLineEdit *txtStdLwTime = nullptr;
     QLineEdit *txtStdLwHeight = nullptr;
     QLineEdit *txtStdDayTides = nullptr;
-    QLabel *lblPortResults = nullptr;
+    ondal::ResultsView *lblPortResults = nullptr;
     QLabel *lblPortFile = nullptr;
     QPushButton *cmdSavePort = nullptr;
     QPushButton *cmdDeletePort = nullptr;

@@ -14,6 +14,7 @@
 
 namespace ondal {
 struct RecordOutput;
+class ResultsView;
 class VectorTrianglePlot;
 class Worksheet;
 } // namespace ondal
@@ -80,7 +81,7 @@ private:
     QHash<QString, QLineEdit *> m_legFields;     // by object name
     QComboBox *cboWindSide = nullptr;
     ondal::VectorTrianglePlot *picTriangle = nullptr;
-    QLabel *lblStreamResults = nullptr;
+    ondal::ResultsView *lblStreamResults = nullptr;
     QLabel *lblStationFile = nullptr;
     QPushButton *cmdSaveStation = nullptr;
     QPushButton *cmdDeleteStation = nullptr;
