@@ -101,7 +101,7 @@ void ListStore::load()
     read.objects.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
         // An entry is an object of texts with a name. A text longer than
-        // its field can hold was not typed there: the file is damaged, and
+        // any field ever held was not typed there: the file is damaged, and
         // is kept as it is rather than cut where a field would cut it.
         const QString damaged = u"%1 %2 in it is damaged"_s.arg(m_kind.entryWord).arg(i + 1);
         const QJsonValue value = array.at(i);
@@ -118,7 +118,7 @@ void ListStore::load()
                 return refuse(damaged);
             entry.values.insert(key, typed.toString());
         }
-        if (overLong(entry))
+        if (overLong(entry, [](const QString &) { return LongestEverTyped; }))
             return refuse(damaged);
         read.entries << entry;
         read.objects << object;
@@ -154,10 +154,17 @@ int ListStore::fieldLength(const QString &key) const
 
 std::optional<QString> ListStore::overLong(const ListEntry &entry) const
 {
-    if (entry.name.size() > fieldLength(NameKey))
+    return overLong(entry, [this](const QString &key) { return fieldLength(key); });
+}
+
+std::optional<QString>
+ListStore::overLong(const ListEntry &entry,
+                    const std::function<int(const QString &key)> &limit) const
+{
+    if (entry.name.size() > limit(NameKey))
         return NameKey;
     for (const QString &key : m_kind.keys) {
-        if (entry.values.value(key).size() > fieldLength(key))
+        if (entry.values.value(key).size() > limit(key))
             return key;
     }
     return std::nullopt;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class QLockFile;
@@ -27,6 +28,12 @@ struct ListEntry
 
 // A name holds at most this many characters, a value ValueFieldLength.
 inline constexpr int NameFieldLength = 60;
+// The most any field held before fields were given the lengths above. A
+// value longer than this was never typed (a 50 MB paste): an entry holding
+// one is damaged, and the file is kept as it is. One up to it, saved by an
+// earlier Ondal, is read, kept and written back whole; a window refuses to
+// show it cut (ListStore::overLong tells which).
+inline constexpr int LongestEverTyped = 32767;
 
 // What a list is: the key of its array in the file, the words its messages
 // use, and the keys of an entry this Ondal knows, in the order of the row.
@@ -79,6 +86,9 @@ public:
 
     // The most characters a value of that key (or "name") may hold.
     int fieldLength(const QString &key) const;
+    // The key of the entry's first text longer than its field can hold;
+    // none where all fit. Such an entry can be kept but not shown whole.
+    std::optional<QString> overLong(const ListEntry &entry) const;
 
     // Why the file could not be read, naming it; empty when it was read or
     // there was none. Cleared once a change has moved the file aside.
@@ -119,7 +129,10 @@ private:
     };
     void load();
     std::optional<Outcome> takeLock(QLockFile &lockFile) const;
-    std::optional<QString> overLong(const ListEntry &entry) const;
+    // The key ("name" or a value's) of the first text longer than limit
+    // gives for its key; none where every text fits.
+    std::optional<QString> overLong(const ListEntry &entry,
+                                    const std::function<int(const QString &key)> &limit) const;
     Outcome write(const Read &next);
     Outcome failed(const QString &reason) const;
 

@@ -42,6 +42,11 @@ public:
     void save(const lists::ListEntry &entry);
     // Asks, then removes the entry named in the box; what was typed stays.
     void remove();
+    // Whether every text of the entry fits its field, so that choosing it
+    // can fill the fields whole; where one does not, says which and that it
+    // is kept in the list as it is (an earlier Ondal saved it), and the
+    // fields are left as they are.
+    bool fitsFields(const lists::ListEntry &entry) const;
 
 private:
     // Refills the box with the names in the file as last read, the typed

@@ -282,24 +282,28 @@ void tst_ListStore::overLongValuesAreRefused_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("length");
     QTest::addColumn<bool>("kept");
+    QTest::addColumn<bool>("read"); // as an earlier Ondal may have saved it
 
-    QTest::newRow("value of 40") << u"mhws"_s << 40 << true;
-    QTest::newRow("value of 41") << u"mhws"_s << 41 << false;
-    QTest::newRow("name of 60") << u"name"_s << 60 << true;
-    QTest::newRow("name of 61") << u"name"_s << 61 << false;
-    QTest::newRow("standard port of 60") << u"standardPort"_s << 60 << true;
-    QTest::newRow("standard port of 61") << u"standardPort"_s << 61 << false;
-    QTest::newRow("value of a megabyte") << u"mhwsDiff"_s << (1 << 20) << false;
+    QTest::newRow("value of 40") << u"mhws"_s << 40 << true << true;
+    QTest::newRow("value of 41") << u"mhws"_s << 41 << false << true;
+    QTest::newRow("name of 60") << u"name"_s << 60 << true << true;
+    QTest::newRow("name of 61") << u"name"_s << 61 << false << true;
+    QTest::newRow("standard port of 61") << u"standardPort"_s << 61 << false << true;
+    QTest::newRow("value as long as any field held")
+        << u"mhwsDiff"_s << ondal::lists::LongestEverTyped << false << true;
+    QTest::newRow("value of a megabyte") << u"mhwsDiff"_s << (1 << 20) << false << false;
 }
 
-// A value longer than its field can hold was not typed there: it is refused
-// when saved, and a file holding one is damaged, so it is kept as it is
-// rather than cut to the field and written back.
+// A value longer than its field can hold is refused when saved; one saved
+// by an earlier Ondal, whose fields held more, is read and kept whole; one
+// longer than any field ever held was never typed, and a file holding it is
+// damaged, so it is kept as it is rather than cut and written back.
 void tst_ListStore::overLongValuesAreRefused()
 {
     QFETCH(QString, key);
     QFETCH(int, length);
     QFETCH(bool, kept);
+    QFETCH(bool, read);
     ListEntry entry = port(u"Littleport"_s);
     if (key == u"name"_s)
         entry.name = QString(length, u'L');
@@ -317,8 +321,9 @@ void tst_ListStore::overLongValuesAreRefused()
         QJsonDocument(QJsonObject{{u"format"_s, 1}, {u"ports"_s, QJsonArray{object}}}).toJson();
     write(path(), bytes);
     auto file = store();
-    QCOMPARE(file->entries().size(), kept ? 1 : 0);
-    QCOMPARE(file->loadProblem().contains(u"port 1 in it is damaged"_s), !kept);
+    QCOMPARE(file->entries().size(), read ? 1 : 0);
+    QCOMPARE(file->loadProblem().contains(u"port 1 in it is damaged"_s), !read);
+    QCOMPARE(read && file->overLong(file->entries().constFirst()).has_value(), read && !kept);
     QCOMPARE(contents(path()), bytes);
 }
 
