@@ -53,9 +53,9 @@ frmSecondaryPort::frmSecondaryPort(const ondal::WindowServices &services,
     ondal::setUpOwnWindow(*this, u"frmSecondaryPort"_s, u"Secondary Port"_s);
 
     createControls();
-    ondal::guardAccessKeys(*this);
     // Another Ondal may have saved ports since this one started.
     m_prompts.attach(*cboPort, *lblPortFile);
+    ondal::guardAccessKeys(*this);
     m_placement.restore(m_services.settings);
     recompute();
 }
@@ -286,7 +286,8 @@ ondal::ports::StandardTides frmSecondaryPort::standardTides() const
 
 void frmSecondaryPort::cboPort_Activated(int index)
 {
-    if (index < 0 || index >= m_ports.entries().size())
+    if (index < 0 || index >= m_ports.entries().size() ||
+        !m_prompts.fitsFields(m_ports.entries().at(index)))
         return;
     const PortTable port = ondal::ports::toPort(m_ports.entries().at(index));
     for (const PortValue &value : PortValues)

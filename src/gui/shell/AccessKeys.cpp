@@ -1,5 +1,6 @@
 #include "gui/shell/AccessKeys.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,8 +37,14 @@ protected:
 void guardAccessKeys(QWidget &window)
 {
     auto *guard = new AccessKeyGuard(&window);
+    // An editable box takes the focus itself and hands the keys on to its
+    // line: both are watched.
     for (QLineEdit *field : window.findChildren<QLineEdit *>())
         field->installEventFilter(guard);
+    for (QComboBox *box : window.findChildren<QComboBox *>()) {
+        if (box->isEditable())
+            box->installEventFilter(guard);
+    }
 }
 
 } // namespace ondal

@@ -79,8 +79,8 @@ frmTidalStream::frmTidalStream(const ondal::WindowServices &services,
     ondal::setUpOwnWindow(*this, u"frmTidalStream"_s, u"Tidal Stream"_s);
 
     createControls();
-    ondal::guardAccessKeys(*this);
     m_prompts.attach(*cboStation, *lblStationFile);
+    ondal::guardAccessKeys(*this);
     m_kept.load(m_services.settings);
     const int side = cboWindSide->findText(m_kept.stored(m_services.settings, WindSideKey));
     cboWindSide->setCurrentIndex(std::max(side, 0));
@@ -380,7 +380,8 @@ void frmTidalStream::followWorksheet()
 
 void frmTidalStream::cboStation_Activated(int index)
 {
-    if (index < 0 || index >= m_stations.entries().size())
+    if (index < 0 || index >= m_stations.entries().size() ||
+        !m_prompts.fitsFields(m_stations.entries().at(index)))
         return;
     const StreamStation chosen = ondal::streams::toStation(m_stations.entries().at(index));
     for (const StationValue &value : ondal::streams::stationValues())

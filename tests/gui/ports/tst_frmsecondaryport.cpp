@@ -247,22 +247,30 @@ void tst_frmSecondaryPort::portsAreSavedReplacedAndDeleted()
 // kept whole, and never put into a field cut.
 void tst_frmSecondaryPort::storedTextTooLongIsNeverCut()
 {
+    // Saved by an earlier Ondal, whose fields held more.
     const QString file = m_fakes.ports.path();
+    const QByteArray saved = R"({"format": 1, "ports": [{"name": "Littleport", "mhws": "4.2)" +
+                             QByteArray(60, ' ') + R"(x"}]})";
     {
-        QFile damaged(file);
-        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        damaged.write(R"({"format": 1, "ports": [{"name": "Littleport", "mhws": "4.2)" +
-                      QByteArray(60, ' ') + R"(x"}]})");
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        earlier.write(saved);
     }
     MemoryStore settings;
     auto *window = new frmSecondaryPort(m_fakes.windowServices(settings), m_sheet, screens());
     QCOMPARE(edit(window, u"txtMhws")->maxLength(), ondal::ValueFieldLength);
-    QCOMPARE(window->findChild<QComboBox *>(u"cboPort"_s)->count(), 0);
-    QVERIFY(window->findChild<QLabel *>(u"lblPortFile"_s)->text().contains(u"could not be read"_s));
+    auto *box = window->findChild<QComboBox *>(u"cboPort"_s);
+    QCOMPARE(box->count(), 1);
+    edit(window, u"txtMhws")->setText(u"4.3"_s);
+    m_fakes.messages.prompts.clear();
+    emit box->activated(0);
+    QCOMPARE(m_fakes.messages.prompts.size(), 1);
+    QVERIFY(m_fakes.messages.prompts.constFirst().contains(u"MHWS at the standard port"_s));
+    QCOMPARE(edit(window, u"txtMhws")->text(), u"4.3"_s); // neither cut nor emptied
     QVERIFY(window->close());
     QFile kept(file);
     QVERIFY(kept.open(QIODevice::ReadOnly));
-    QVERIFY(kept.readAll().contains("x\"}]}"));
+    QCOMPARE(kept.readAll(), saved);
 }
 
 // Tab runs as the tables are printed; Alt and the letter of a button that is
@@ -295,6 +303,11 @@ void tst_frmSecondaryPort::tabAndAccessKeys()
     QTest::keyClick(field, Qt::Key_C, Qt::AltModifier);
     QTest::keyClick(field, Qt::Key_5);
     QCOMPARE(field->text(), u"5"_s);
+    // The port's box takes the keys itself and hands them to its line.
+    auto *box = window->findChild<QComboBox *>(u"cboPort"_s);
+    QTest::keyClicks(box, u"New"_s);
+    QTest::keyClick(box, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(box->currentText(), u"New"_s);
     QVERIFY(window->close());
 }
 
