@@ -186,6 +186,14 @@ ZoneRead readZone(const QString &text)
         return {seconds == 0 ? QTimeZone::utc() : QTimeZone(seconds), {}, false};
     }
 
+    // The database's own "Etc/GMT+1" is UTC-01:00, the sign turned as the
+    // tables turn it: as ambiguous as a bare offset, and refused alike.
+    static const QRegularExpression etcForm(u"^etc/(gmt|utc|ut)\\s*([+\\-\u2212])\\s*(\\d{1,2})$"_s,
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch etc = etcForm.match(typed); etc.hasMatch())
+        return refusedZone(
+            {Refusal::Kind::NotInForm, text, twoDigits(etc.captured(3).toInt()) + u":00"_s}, true);
+
     if (const std::optional<QTimeZone> zone = databaseZone(typed))
         return {*zone, {}, false};
     return refusedZone(notInForm(text, ZoneForm));
@@ -234,7 +242,9 @@ QStringList zoneChoices()
 {
     QStringList out{u"UTC"_s};
     for (const QByteArray &id : availableIds()) {
-        if (id.contains('/'))
+        // Never the turned-sign "Etc/GMT+1" the reading refuses.
+        const bool turnedSign = id.startsWith("Etc/GMT+") || id.startsWith("Etc/GMT-");
+        if (id.contains('/') && !turnedSign)
             out << QString::fromLatin1(id);
     }
     std::sort(out.begin() + 1, out.end());

@@ -94,6 +94,8 @@ void tst_ClockZones::refusesZones_data()
     QTest::newRow("a bare offset") << u"+0100"_s << ValueKind::NotInForm << true;
     QTest::newRow("a bare negative hour") << u"-1"_s << ValueKind::NotInForm << true;
     QTest::newRow("GMT with an offset") << u"GMT+1"_s << ValueKind::NotInForm << true;
+    QTest::newRow("the database's turned-sign name")
+        << u"Etc/GMT+1"_s << ValueKind::NotInForm << true;
     QTest::newRow("beyond any zone") << u"UTC+15"_s << ValueKind::OutOfBounds << false;
     QTest::newRow("60 minutes") << u"UTC+01:60"_s << ValueKind::NotInForm << false;
     QTest::newRow("no such zone") << u"Mars/Olympus"_s << ValueKind::NotInForm << false;
@@ -121,6 +123,10 @@ void tst_ClockZones::wordsTheAmbiguousOffset()
     QCOMPARE(zoneRefusalText(ZoneField::Clock, readZone(u"-0330"_s)),
              u"Ship's clock: “-0330” is ambiguous: type the ship's clock as UTC+03:30 or "
              u"UTC-03:30"_s);
+    // Nor is the database's turned-sign name offered as the box completes.
+    const QStringList choices = zoneChoices();
+    QVERIFY(choices.contains(u"Europe/London"_s));
+    QVERIFY(!choices.contains(u"Etc/GMT+1"_s) && !choices.contains(u"Etc/GMT-14"_s));
 }
 
 void tst_ClockZones::readsDates_data()
