@@ -116,6 +116,10 @@ ValueRead readEastWest(const QString &text, double limit, const QString &form)
             return {std::nullopt, notInForm(text, form)};
         }
     }
+    // Without a letter only a minus says which way (west); a bare "4" may
+    // be meant either way, and 8° out is a course nobody should steer.
+    if (!named && *read.value > 0.0)
+        return {std::nullopt, notInForm(text, form)};
     const double value = side * *read.value;
     return {value == 0.0 ? 0.0 : value, {}};
 }

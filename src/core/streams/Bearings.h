@@ -44,11 +44,11 @@ inline constexpr double VariationLimit = 180.0;
 inline constexpr double DeviationLimit = 45.0;
 
 // A variation or a deviation as typed, east positive: "4W", "4 W", "4°W",
-// "4° W", "4E", "4e", "-4", "+4" or "4" (a bare number is east, as its sign
-// would say), read whole with one decimal point as readValue() reads a
-// number, up to `limit` either way. Anything else is refused as NotInForm
-// with `form` ("a variation such as 4°W or 4°E"); a sign before a letter
-// ("-4W") says the same twice and is refused too.
+// "4° W", "4E", "4e", "-4" (west) or "0", read whole with one decimal point
+// as readValue() reads a number, up to `limit` either way. Anything else is
+// refused as NotInForm with `form` ("a variation such as 4°W or 4°E"): a
+// bare "4" or "+4", which could be meant either way, and a sign before a
+// letter ("-4W"), which says the same twice.
 ValueRead readEastWest(const QString &text, double limit, const QString &form);
 ValueRead readVariation(const QString &text);
 ValueRead readDeviation(const QString &text);

@@ -617,11 +617,14 @@ void tst_Streams::eastWest_data()
     QTest::newRow("4E") << false << u"4E"_s << 4.0 << read;
     QTest::newRow("4e") << false << u"4e"_s << 4.0 << read;
     QTest::newRow("-4") << false << u"-4"_s << -4.0 << read;
-    QTest::newRow("+4") << false << u"+4"_s << 4.0 << read;
-    QTest::newRow("a bare 4 is east") << false << u"4"_s << 4.0 << read;
-    QTest::newRow("4°") << false << u"4°"_s << 4.0 << read;
     QTest::newRow("0W is none") << false << u"0W"_s << 0.0 << read;
+    QTest::newRow("a bare 0 is none") << false << u"0"_s << 0.0 << read;
     QTest::newRow("4,5W in German") << true << u"4,5W"_s << -4.5 << read;
+    // Without a side, only a minus says which way: a bare 4 may be meant
+    // west, and would put the compass course 8° out.
+    QTest::newRow("a bare 4") << false << u"4"_s << None << form;
+    QTest::newRow("+4") << false << u"+4"_s << None << form;
+    QTest::newRow("4°") << false << u"4°"_s << None << form;
     QTest::newRow("a sign and a side") << false << u"-4W"_s << None << form;
     QTest::newRow("a side alone") << false << u"W"_s << None << form;
     QTest::newRow("the side first") << false << u"W4"_s << None << form;
