@@ -71,13 +71,13 @@ int main(int argc, char *argv[])
 
     // This system's services, made once and handed to every window.
     ondal::QtMessageBox messages;
-    ondal::SettingsStore settings;
+    ondal::SystemClock clock;
+    ondal::SettingsStore settings(ondal::writeWholeFile, [&clock] { return clock.now(); });
     const std::unique_ptr<ondal::platform::Registry> registry =
         ondal::platform::makeMachineRegistry();
     ondal::platform::QtFileTest files;
     ondal::platform::QtProgramStarter starter;
     ondal::QtRecordDialogs dialogs;
-    ondal::SystemClock clock;
     const ondal::UserFolders folders{
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};

@@ -23,9 +23,9 @@ StreamRecord streamRecord(const StreamStation &station, const LegEntries &entrie
     record.station =
         station.name.trimmed().isEmpty() ? u"Station not named"_s : station.name.trimmed();
     for (const StationValue &value : stationValues()) {
-        if (value.part == StationValue::Part::ReferencePort ||
-            value.part == StationValue::Part::SpringRange ||
-            value.part == StationValue::Part::NeapRange)
+        if (value.holds == StationValue::Holds::ReferencePort ||
+            value.holds == StationValue::Holds::SpringRange ||
+            value.holds == StationValue::Holds::NeapRange)
             record.stationValues << typedText(value.accessibleName, stationText(station, value));
     }
     for (int hour = FirstHour; hour <= LastHour; ++hour) {
@@ -38,7 +38,7 @@ StreamRecord streamRecord(const StreamStation &station, const LegEntries &entrie
         record.entries << typedText(QString::fromUtf16(value.accessibleName),
                                     entries.*value.member);
         if (value.member == &LegEntries::leeway && !entries.leeway.trimmed().isEmpty())
-            record.entries << u"Wind on the: %1"_s.arg(
+            record.entries << u"Wind on the %1"_s.arg(
                 entries.windSide == WindSide::Starboard ? u"starboard side"_s : u"port side"_s);
     }
     record.leg = working.leg;

@@ -16,28 +16,28 @@ QString signedHour(int hour, QStringView minus)
 
 QList<StationValue> makeStationValues()
 {
-    using Part = StationValue::Part;
+    using Holds = StationValue::Holds;
     QList<StationValue> out{
-        {Part::ReferencePort, 0, u"txtReferencePort"_s, u"referencePort"_s,
+        {Holds::ReferencePort, 0, u"txtReferencePort"_s, u"referencePort"_s,
          u"Referred to high water at"_s, u"Referred to high water at"_s},
-        {Part::SpringRange, 0, u"txtSpringRange"_s, u"springRange"_s,
+        {Holds::SpringRange, 0, u"txtSpringRange"_s, u"springRange"_s,
          u"Mean spring range, metres"_s, u"Mean spring range"_s},
-        {Part::NeapRange, 0, u"txtNeapRange"_s, u"neapRange"_s, u"Mean neap range, metres"_s,
+        {Holds::NeapRange, 0, u"txtNeapRange"_s, u"neapRange"_s, u"Mean neap range, metres"_s,
          u"Mean neap range"_s},
     };
-    struct RowPart
+    struct RowValue
     {
-        Part part;
+        Holds holds;
         QString name; // of the object and the key
         QString words;
     };
-    const RowPart parts[] = {{Part::Set, u"Set"_s, u"Set at "_s},
-                             {Part::Spring, u"Spring"_s, u"Spring rate at "_s},
-                             {Part::Neap, u"Neap"_s, u"Neap rate at "_s}};
+    const RowValue parts[] = {{Holds::Set, u"Set"_s, u"Set at "_s},
+                              {Holds::Spring, u"Spring"_s, u"Spring rate at "_s},
+                              {Holds::Neap, u"Neap"_s, u"Neap rate at "_s}};
     for (int hour = FirstHour; hour <= LastHour; ++hour) {
-        for (const RowPart &p : parts) {
+        for (const RowValue &p : parts) {
             const QString suffix = hourSuffix(hour);
-            out.append({p.part, hour, u"txt"_s + p.name + suffix, p.name.toLower() + suffix,
+            out.append({p.holds, hour, u"txt"_s + p.name + suffix, p.name.toLower() + suffix,
                         p.words + hourAsciiName(hour), p.words + hourName(hour)});
         }
     }
@@ -47,19 +47,19 @@ QList<StationValue> makeStationValues()
 // The text of a value, in a station that may be const.
 template <typename Station> auto &textOf(Station &station, const StationValue &value)
 {
-    using Part = StationValue::Part;
-    switch (value.part) {
-    case Part::ReferencePort:
+    using Holds = StationValue::Holds;
+    switch (value.holds) {
+    case Holds::ReferencePort:
         return station.referencePort;
-    case Part::SpringRange:
+    case Holds::SpringRange:
         return station.springRange;
-    case Part::NeapRange:
+    case Holds::NeapRange:
         return station.neapRange;
-    case Part::Set:
+    case Holds::Set:
         return station.row(value.hour).set;
-    case Part::Spring:
+    case Holds::Spring:
         return station.row(value.hour).spring;
-    case Part::Neap:
+    case Holds::Neap:
         break;
     }
     return station.row(value.hour).neap;
@@ -110,7 +110,7 @@ lists::ListKind stationListKind()
     lists::ListKind kind{u"stations"_s, u"list of stations"_s, u"station"_s, {}, {}};
     for (const StationValue &value : stationValues()) {
         kind.keys << value.key;
-        if (value.part == StationValue::Part::ReferencePort)
+        if (value.holds == StationValue::Holds::ReferencePort)
             kind.nameKeys << value.key;
     }
     return kind;

@@ -68,9 +68,9 @@ struct StreamStation
 // reason about it begins with.
 struct StationValue
 {
-    enum class Part { ReferencePort, SpringRange, NeapRange, Set, Spring, Neap };
+    enum class Holds { ReferencePort, SpringRange, NeapRange, Set, Spring, Neap };
 
-    Part part = Part::ReferencePort;
+    Holds holds = Holds::ReferencePort;
     int hour = 0;           // Set, Spring and Neap only
     QString objectName;     // "txtSpringP2"
     QString key;            // "springP2"

@@ -130,10 +130,10 @@ QString legKey(QString LegEntries::*member)
     return QString();
 }
 
-const StationValue &stationValue(StationValue::Part part, int hour = 0)
+const StationValue &stationValue(StationValue::Holds holds, int hour = 0)
 {
     for (const StationValue &value : stationValues()) {
-        if (value.part == part && value.hour == hour)
+        if (value.holds == holds && value.hour == hour)
             return value;
     }
     return stationValues().front();
@@ -163,15 +163,15 @@ struct TableReading
 TableReading readTable(const StreamStation &station, const QString &rangeToday, bool needed,
                        Reader &reader)
 {
-    using Part = StationValue::Part;
+    using Holds = StationValue::Holds;
     using Need = Reader::Need;
     const Need ranges = needed ? Need::Always : Need::IfGiven;
     TableReading out;
     const auto range = [&](const QString &key, const QString &label, const QString &text) {
         return reader.take(key, label, text, readValue(text, RangeRule), NoStream, ranges);
     };
-    const StationValue &spring = stationValue(Part::SpringRange);
-    const StationValue &neap = stationValue(Part::NeapRange);
+    const StationValue &spring = stationValue(Holds::SpringRange);
+    const StationValue &neap = stationValue(Holds::NeapRange);
     out.springRange = range(spring.key, spring.label, station.springRange);
     out.neapRange = range(neap.key, neap.label, station.neapRange);
 
@@ -181,9 +181,9 @@ TableReading readTable(const StreamStation &station, const QString &rangeToday, 
         if (row.isBlank())
             continue;
         const QString consequence = u"the stream at %1 is not used"_s.arg(hourName(hour));
-        const StationValue &set = stationValue(Part::Set, hour);
-        const StationValue &springRate = stationValue(Part::Spring, hour);
-        const StationValue &neapRate = stationValue(Part::Neap, hour);
+        const StationValue &set = stationValue(Holds::Set, hour);
+        const StationValue &springRate = stationValue(Holds::Spring, hour);
+        const StationValue &neapRate = stationValue(Holds::Neap, hour);
         const std::optional<double> setRead = reader.take(
             set.key, set.label, row.set, readBearing(row.set), consequence, Need::Always);
         const std::optional<double> springRead =

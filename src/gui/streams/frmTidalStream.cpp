@@ -198,7 +198,7 @@ QWidget *frmTidalStream::createTable()
         auto *field = new QLineEdit(box);
         field->setObjectName(value.objectName);
         field->setAccessibleName(value.accessibleName);
-        if (value.part == StationValue::Part::ReferencePort) {
+        if (value.holds == StationValue::Holds::ReferencePort) {
             field->setMaxLength(ondal::lists::NameFieldLength);
             field->setMinimumWidth(fontMetrics().horizontalAdvance(u"Standard port"_s) + 16);
         } else {

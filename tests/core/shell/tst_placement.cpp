@@ -118,25 +118,24 @@ private slots:
 
     void sizeOfNothingFallsBackForEveryWindow_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::newRow("main window") << u"main"_s;
-        QTest::newRow("tide curve") << u"curve"_s;
-        QTest::newRow("secondary port") << u"secondary"_s;
+        QTest::addColumn<const ondal::PlacementKeys *>("keys");
+        QTest::newRow("main window") << &ondal::MainWindowPlacement;
+        QTest::newRow("tide curve") << &ondal::CurveWindowPlacement;
+        QTest::newRow("secondary port") << &ondal::SecondaryWindowPlacement;
+        QTest::newRow("tidal stream") << &ondal::StreamWindowPlacement;
     }
     void sizeOfNothingFallsBackForEveryWindow()
     {
-        QFETCH(QString, window);
-        const ondal::PlacementKeys &keys = window == u"main"_s    ? ondal::MainWindowPlacement
-                                           : window == u"curve"_s ? ondal::CurveWindowPlacement
-                                                                  : ondal::SecondaryWindowPlacement;
-        const QString section = QString::fromUtf16(keys.section);
+        QFETCH(const ondal::PlacementKeys *, keys);
+        const ondal::PlacementKeys &window = *keys;
+        const QString section = QString::fromUtf16(window.section);
         MemoryStore store;
-        store.put(QString::fromUtf16(keys.left), u"3000"_s, section);
-        store.put(QString::fromUtf16(keys.width), u"0"_s, section);
-        store.put(QString::fromUtf16(keys.height), u"-0"_s, section);
-        const Placement loaded = ondal::loadPlacement(store, keys);
-        QVERIFY(loaded ==
-                (Placement{3000, keys.defaults.top, keys.defaults.width, keys.defaults.height}));
+        store.put(QString::fromUtf16(window.left), u"3000"_s, section);
+        store.put(QString::fromUtf16(window.width), u"0"_s, section);
+        store.put(QString::fromUtf16(window.height), u"-0"_s, section);
+        const Placement loaded = ondal::loadPlacement(store, window);
+        QVERIFY(loaded == (Placement{3000, window.defaults.top, window.defaults.width,
+                                     window.defaults.height}));
     }
 
     void pixels()

@@ -98,11 +98,10 @@ void tst_StreamRecord::recordAsTyped()
         (QStringList{u"Standard port high water: 0929"_s, u"Range today, metres: 4.9"_s,
                      u"Departure time: 1100"_s, u"Track, degrees true: 140"_s,
                      u"Distance, nautical miles: 4.0"_s, u"Speed through the water, knots: 6.0"_s,
-                     u"Leeway, degrees: 6"_s, u"Wind on the: starboard side"_s, u"Variation: 4W"_s,
+                     u"Leeway, degrees: 6"_s, u"Wind on the starboard side"_s, u"Variation: 4W"_s,
                      u"Deviation: not given"_s}));
-    // HW−1 is not read whole, and says so; the leg does not reach it.
+    // HW−1 is printed as typed, rates missing; the leg does not reach it.
     QVERIFY(record.leg);
-    QCOMPARE(record.lines, working.lines);
 }
 
 QTEST_GUILESS_MAIN(tst_StreamRecord)
