@@ -1,5 +1,7 @@
 #include "gui/shell/RecordPages.h"
 
+#include "gui/shell/ResultLines.h"
+
 #include "core/runtime/Clock.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/WholeFile.h"
@@ -35,24 +37,6 @@ QPalette paperPalette()
     paper.setColor(QPalette::Text, Qt::black);
     paper.setColor(QPalette::Highlight, QColor(0x1f, 0x5f, 0xa8));
     return paper;
-}
-
-QFont lineFont(const QFont &body, ResultLine::Kind kind)
-{
-    QFont font = body;
-    switch (kind) {
-    case ResultLine::Kind::Note:
-    case ResultLine::Kind::Reason:
-        font.setItalic(true);
-        break;
-    case ResultLine::Kind::Disclaimer:
-        font.setPointSizeF(body.pointSizeF() * 0.85);
-        break;
-    case ResultLine::Kind::Summary:
-    case ResultLine::Kind::Result:
-        break;
-    }
-    return font;
 }
 
 QString saveRecordPdf(const QString &fileName, const QString &title, const RecordPainter &paint)

@@ -46,8 +46,6 @@ const QPageLayout &recordPageLayout();
 // Black on white whatever the screen's colours, the highlight a dark blue
 // that also prints legibly in grey.
 QPalette paperPalette();
-// A line's font: notes and reasons in italics, the disclaimer smaller.
-QFont lineFont(const QFont &body, ResultLine::Kind kind);
 
 // Writes the record as an A4 PDF file. An existing file is replaced only
 // once the new one is complete. Returns why the file could not be written,

@@ -14,12 +14,8 @@
 using namespace Qt::StringLiterals;
 
 namespace ondal {
-namespace {
 
-// Room around the lines, in pixels.
-constexpr int Margin = 2;
-
-QFont fontOf(const QFont &body, ResultLine::Kind kind)
+QFont lineFont(const QFont &body, ResultLine::Kind kind)
 {
     QFont font = body;
     switch (kind) {
@@ -39,6 +35,11 @@ QFont fontOf(const QFont &body, ResultLine::Kind kind)
     }
     return font;
 }
+
+namespace {
+
+// Room around the lines, in pixels.
+constexpr int Margin = 2;
 
 // Lays the text out in lines of the width; returns their height. Bounded: a
 // text breaks into no more lines than it has characters.
@@ -107,7 +108,7 @@ qreal ResultsView::layOut(qreal width) const
     for (Laid &laid : m_laid) {
         if (!laid.layout) {
             laid.layout =
-                std::make_shared<QTextLayout>(laid.line.text, fontOf(font(), laid.line.kind));
+                std::make_shared<QTextLayout>(laid.line.text, lineFont(font(), laid.line.kind));
             laid.width = -1;
         }
         if (laid.width != width) {

@@ -58,6 +58,10 @@ private:
     mutable QList<Laid> m_laid;
 };
 
+// A line's font: notes and reasons in italics, the disclaimer smaller; on
+// screen and on paper alike.
+QFont lineFont(const QFont &body, ResultLine::Kind kind);
+
 // Shows the lines in the view, and in its description for screen readers.
 void showLines(ResultsView &view, const QList<ResultLine> &lines);
 
