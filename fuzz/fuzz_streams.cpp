@@ -21,6 +21,8 @@
 #include "core/streams/StreamWorking.h"
 #include "core/streams/TriangleLayout.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -75,8 +77,12 @@ void checkEastWest(const FuzzText &in, const QString &text, double limit)
     const double v = *read.value;
     ONDAL_FUZZ_CHECK(std::abs(v) <= limit, describe(text, in.locale) + " read " + describe(v));
     const QString side = v < 0.0 ? u"W"_s : u"E"_s;
-    for (const QString &again :
-         {full(std::abs(v)) + side, full(std::abs(v)) + u"° "_s + side, full(v)}) {
+    QStringList forms{full(std::abs(v)) + side, full(std::abs(v)) + u"° "_s + side};
+    // Without a side only a minus, or none at all, reads: a bare east one
+    // could be meant either way.
+    if (v <= 0.0)
+        forms << full(v);
+    for (const QString &again : std::as_const(forms)) {
         const ValueRead back =
             limit == VariationLimit ? readVariation(again) : readDeviation(again);
         ONDAL_FUZZ_CHECK(back && *back.value == v, describe(text, in.locale) + " read " +
