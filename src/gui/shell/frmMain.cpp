@@ -1,5 +1,6 @@
 #include "gui/shell/frmMain.h"
 
+#include "core/runtime/Clock.h"
 #include "core/runtime/MessageBoxService.h"
 #include "core/runtime/Twips.h"
 #include "core/shell/Placement.h"
@@ -59,7 +60,9 @@ frmMain::frmMain(const ondal::WindowServices &services, ScreenAreas screenAreas,
     line->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    setStatusBar(new ClockStatusBar(this));
+    // The status bar's date and time come from the clock the program is
+    // handed, as every other window's "now" does.
+    setStatusBar(new ClockStatusBar(this, [&clock = m_services.clock] { return clock.now(); }));
 
     resize(DesignClientSize);
     // Every window the program opens is noted as it opens, so closing can

@@ -98,6 +98,9 @@ private slots:
         auto *bar = w.findChild<ClockStatusBar *>(u"sbStatusBar"_s);
         QCOMPARE(w.statusBar(), bar);
         QCOMPARE(bar->panel(1)->text(), u"Status"_s);
+        // The date and time are the handed clock's, not the computer's.
+        QCOMPARE(bar->panel(2)->text(), ClockStatusBar::dateText(m_fakes.clock.at));
+        QCOMPARE(bar->panel(3)->text(), ClockStatusBar::timeText(m_fakes.clock.at));
         for (int panel = 1; panel <= 3; ++panel)
             QCOMPARE(bar->panel(panel)->minimumWidth(), 96);
     }
