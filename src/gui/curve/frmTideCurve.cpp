@@ -67,11 +67,10 @@ frmTideCurve::frmTideCurve(const ondal::WindowServices &services, const ondal::W
 
     createControls();
     ondal::guardAccessKeys(*this);
-    // Room for the plot at its smallest beside the lines under it, and still
-    // within a 1024×768 screen, or a 1280×1024 one at twice the scale.
-    // The width is that of the entries beside the plot at its narrowest.
-    const int line = fontMetrics().height();
-    setMinimumSize(std::max(36 * line, layout()->minimumSize().width()), 29 * line);
+    // The width is that of the entries beside the plot at its narrowest;
+    // the height, that of the layout: the entries, the plot at its smallest
+    // and every line under them.
+    setMinimumWidth(std::max(36 * fontMetrics().height(), layout()->minimumSize().width()));
     Form_Load();
     connect(&m_worksheet, &ondal::Worksheet::fieldChanged, this, &frmTideCurve::recompute);
     recompute();

@@ -192,7 +192,7 @@ void frmSecondaryPort::createControls()
     // Selectable, and read whole by screen readers: a label offers them its
     // name, so the lines go into the description as well.
     lblPortResults = ondal::resultsLabel(this, u"lblPortResults"_s, u"Secondary port results"_s);
-    lblPortResults->setMinimumHeight(lblPortResults->fontMetrics().lineSpacing() * 6);
+    lblPortResults->setLeastHeight(lblPortResults->fontMetrics().lineSpacing() * 6);
 
     lblPortFile = new QLabel(this);
     lblPortFile->setObjectName(u"lblPortFile"_s);

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QShowEvent>
 #include <QStringList>
 #include <QTextLayout>
 
@@ -89,9 +91,39 @@ void ResultsView::setLines(const QList<ResultLine> &lines)
     }
     m_laid = laid;
     setAccessibleDescription(plainText());
-    if (layOut(width) != before)
+    if (layOut(width) != before) {
         updateGeometry();
+        fitRows();
+    }
     update();
+}
+
+void ResultsView::setLeastHeight(int height)
+{
+    m_leastHeight = height;
+    setMinimumHeight(std::max(height, minimumSizeHint().height()));
+    fitRows();
+}
+
+void ResultsView::fitRows()
+{
+    // Hidden, the width is not yet the one the window gives it.
+    if (isVisible())
+        setMinimumHeight(
+            std::max({m_leastHeight, minimumSizeHint().height(), heightForWidth(width())}));
+}
+
+void ResultsView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width())
+        fitRows(); // narrower, the lines wrap onto more rows
+}
+
+void ResultsView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitRows();
 }
 
 QString ResultsView::plainText() const
@@ -182,6 +214,7 @@ void ResultsView::changeEvent(QEvent *event)
         for (Laid &laid : m_laid)
             laid.layout.reset();
         updateGeometry();
+        fitRows();
     }
 }
 

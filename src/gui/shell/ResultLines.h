@@ -17,8 +17,11 @@ namespace ondal {
 // each line wrapped at the view's width. Each line is laid out once and kept
 // until its text changes, so a key press that changes one line lays out one
 // line, and the window is laid out again only when the lines' height
-// changes. A screen reader gets the lines in the view's description, one to
-// a line; Copy (Ctrl+C, or the context menu) puts them on the clipboard.
+// changes. Shown, the view is never lower than its rows at its width, so a
+// window's layout counts them in its smallest size: a small window never
+// cuts a line off, nor squeezes the fields beside or above to make room. A
+// screen reader gets the lines in the view's description, one to a line;
+// Copy (Ctrl+C, or the context menu) puts them on the clipboard.
 class ResultsView : public QWidget
 {
     Q_OBJECT
@@ -27,6 +30,8 @@ public:
     ~ResultsView() override;
 
     void setLines(const QList<ResultLine> &lines);
+    // Room kept for the lines however few they are, in pixels.
+    void setLeastHeight(int height);
     // The lines as shown, one to a line of text.
     QString plainText() const;
 
@@ -43,8 +48,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // Raises the view's smallest height to its rows at its width.
+    void fitRows();
+
     struct Laid
     {
         ResultLine line;
@@ -56,6 +66,7 @@ private:
     qreal layOut(qreal width) const;
 
     mutable QList<Laid> m_laid;
+    int m_leastHeight = 0;
 };
 
 // A line's font: notes and reasons in italics, the disclaimer smaller; on

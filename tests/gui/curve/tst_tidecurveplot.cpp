@@ -13,6 +13,8 @@
 using namespace Qt::StringLiterals;
 using ondal::test::FakeServices;
 using ondal::test::MemoryStore;
+// The curve's entries to type: object name, text.
+using Entries = QList<std::pair<QString, QString>>;
 
 class tst_TideCurvePlot : public QObject
 {
@@ -20,13 +22,32 @@ class tst_TideCurvePlot : public QObject
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void smallestWindowKeepsThePlotReadable_data();
     void smallestWindowKeepsThePlotReadable();
 };
 
+void tst_TideCurvePlot::smallestWindowKeepsThePlotReadable_data()
+{
+    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<int>("labels"); // the needed height, HW, LW, 11:00 and the overhead limit
+    QTest::newRow("under the keel")
+        << Entries{{u"txtDraught"_s, u"2"_s}, {u"txtClearance"_s, u"0.5"_s}} << 4;
+    // Thirteen lines, two of them wrapping at the smallest width.
+    QTest::newRow("every entry given")
+        << Entries{{u"txtDraught"_s, u"2.5"_s},           {u"txtClearance"_s, u"10 %"_s},
+                   {u"txtBlockCoefficient"_s, u"0.78"_s}, {u"txtSpeed"_s, u"6"_s},
+                   {u"txtAirDraught"_s, u"21.0"_s},       {u"txtVerticalClearance"_s, u"20.84"_s},
+                   {u"txtClearanceDatum"_s, u"4.0"_s},    {u"txtOverheadMargin"_s, u"0.5"_s}}
+        << 5;
+}
+
 // Made as small as it goes, with the road's lines under the plot, the window
-// still gives the plot room for a curve with every label clear of the others.
+// still gives the plot room for a curve with every label clear of the others,
+// and every entry its full height inside the window.
 void tst_TideCurvePlot::smallestWindowKeepsThePlotReadable()
 {
+    QFETCH(Entries, entries);
+    QFETCH(int, labels);
     FakeServices fakes;
     MemoryStore settings;
     frmMain w(fakes.windowServices(settings), [] { return QList<QRect>{QRect(0, 0, 1920, 1040)}; });
@@ -39,11 +60,16 @@ void tst_TideCurvePlot::smallestWindowKeepsThePlotReadable()
         sheet->field(field)->setText(text);
     w.findChild<QAction *>(u"mnuCurve"_s)->trigger();
     frmTideCurve *curve = w.curve();
-    curve->findChild<QLineEdit *>(u"txtDraught"_s)->setText(u"2"_s);
-    curve->findChild<QLineEdit *>(u"txtClearance"_s)->setText(u"0.5"_s);
+    for (const auto &[name, text] : entries)
+        curve->findChild<QLineEdit *>(name)->setText(text);
 
     curve->resize(1, 1);
     curve->layout()->activate();
+    for (const QLineEdit *field : curve->findChildren<QLineEdit *>()) {
+        QVERIFY2(field->height() >= field->sizeHint().height(),
+                 qPrintable(field->objectName() + u" is squeezed"_s));
+        QVERIFY(curve->rect().contains(QRect(field->mapTo(curve, QPoint()), field->size())));
+    }
     const QWidget *plot = curve->findChild<QWidget *>(u"picCurve"_s);
     QVERIFY2(plot->height() >= plot->minimumSizeHint().height(),
              qPrintable(u"the plot got %1 px of %2"_s.arg(plot->height())
@@ -55,7 +81,7 @@ void tst_TideCurvePlot::smallestWindowKeepsThePlotReadable()
         ondal::tide::layOutTideCurve(QRectF(plot->rect()), curve->record().reading,
                                      [&](const QString &text) { return metrics.size(0, text); });
     QVERIFY(layout.plotted);
-    QCOMPARE(layout.labels.size(), 4); // the needed height, HW, LW and 11:00
+    QCOMPARE(layout.labels.size(), labels);
     for (qsizetype i = 0; i < layout.labels.size(); ++i) {
         QVERIFY(layout.area.contains(layout.labels.at(i).box));
         for (qsizetype j = 0; j < i; ++j)

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -34,6 +36,8 @@ class tst_ResultsView : public QObject
 private slots:
     void relaysTheWindowOnlyWhenItsHeightChanges_data();
     void relaysTheWindowOnlyWhenItsHeightChanges();
+    void keepsEveryRowInTheSmallestWindow_data();
+    void keepsEveryRowInTheSmallestWindow();
     void copiesItsLines();
 };
 
@@ -71,6 +75,41 @@ void tst_ResultsView::relaysTheWindowOnlyWhenItsHeightChanges()
     QCOMPARE(requests.count > 0, laidOut);
     QCOMPARE(view->accessibleDescription(), view->plainText());
     QCOMPARE(view->plainText().count(u'\n'), next.size() - 1);
+}
+
+void tst_ResultsView::keepsEveryRowInTheSmallestWindow_data()
+{
+    QTest::addColumn<Qt::Orientation>("placed"); // the lines under a field, or beside it
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("least"); // in rows
+    QTest::newRow("under a field") << Qt::Vertical << 12 << 0;
+    QTest::newRow("beside a field") << Qt::Horizontal << 12 << 0;
+    QTest::newRow("room kept for fewer") << Qt::Vertical << 1 << 6;
+}
+
+// A window made as small as it goes shows every row of its lines, wrapped at
+// their width, and the field beside or above them at its full height.
+void tst_ResultsView::keepsEveryRowInTheSmallestWindow()
+{
+    QFETCH(Qt::Orientation, placed);
+    QFETCH(int, lines);
+    QFETCH(int, least);
+    QWidget window;
+    auto *field = new QLineEdit(&window);
+    auto *view = ondal::resultsLabel(&window, u"lblResults"_s, u"Results"_s);
+    view->setLeastHeight(least * view->fontMetrics().lineSpacing());
+    auto *layout = new QBoxLayout(
+        placed == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, &window);
+    layout->addWidget(field);
+    layout->addWidget(view);
+    window.show();
+    view->setLines(QList<ResultLine>(
+        lines, {Kind::Result, u"Overhead limit: 3.34 m of tide (clearance datum 4.00 m)"_s}));
+    window.resize(1, 1);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(view->height() >= view->heightForWidth(view->width()));
+    QVERIFY(view->height() >= least * view->fontMetrics().lineSpacing());
+    QCOMPARE(field->height(), field->sizeHint().height());
 }
 
 void tst_ResultsView::copiesItsLines()
