@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;

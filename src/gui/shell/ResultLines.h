@@ -52,7 +52,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    // Raises the view's smallest height to its rows at its width.
+    // Keeps the view's smallest height at its rows at its width.
     void fitRows();
 
     struct Laid
