@@ -1,21 +1,21 @@
 #include "core/ports/PortHandover.h"
 #include "core/ports/SecondaryPort.h"
+#include "core/runtime/TableTime.h"
 #include "core/tide/TideReading.h"
 #include "core/worksheet/WorksheetSteps.h"
 #include "support/RecordingMessages.h"
 #include "support/RefusedKinds.h"
 #include "support/WorksheetTexts.h"
-#include "core/runtime/TableTime.h"
 
 #include <QLocale>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace ondal::ports;
-using ondal::test::FilledWorksheet;
 using ondal::readClockTime;
 using ondal::readTimeDifference;
 using ondal::TableTime;
+using ondal::test::FilledWorksheet;
 using ondal::test::Texts;
 
 namespace {
