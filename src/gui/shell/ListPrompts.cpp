@@ -106,7 +106,8 @@ bool ListPrompts::fitsFields(const lists::ListEntry &entry) const
         return true;
     m_messages.msgBox(u"The saved %1 “%2” holds more in “%3” than its field can show (%4 "
                       u"characters), so it is not filled in. It is kept in the %5 as it is."_s
-                          .arg(m_store.kind().entryWord, entry.name.left(60), m_fieldName(*key))
+                          .arg(m_store.kind().entryWord, entry.name.left(lists::NameFieldLength),
+                               m_fieldName(*key))
                           .arg(m_store.fieldLength(*key))
                           .arg(m_store.kind().listName));
     return false;
